@@ -1,0 +1,14 @@
+#pragma once
+
+#include "calc/stage.h"
+
+#include <string>
+
+namespace tavrin {
+
+StageOutcome<std::int16_t> computeFy(std::int16_t steelGrade);
+StageOutcome<float> computeLs(float aspt, const std::string &barDiameterText, std::int16_t fy, float fbd);
+float computePsiAe(const AnchorageInput &input);
+StageOutcome<float> computeLd(float psiN, float psiAe, float ls);
+
+} // namespace tavrin

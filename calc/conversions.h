@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Text <-> number conversions shared by every stage and by the window. All of them ignore the
+// process locale: the decimal separator is always ".".
+namespace tavrin {
+
+// Reads the number at the start of the text and ignores what follows ("  12.5mm" gives 12.5).
+// Leading blanks are skipped; a text that does not begin with a number gives 0. Never fails.
+// A magnitude beyond the double range gives ±infinity, one below it ±0.
+double lenientNumber(std::string_view text);
+
+// The whole text, blanks around it aside, must be a plain decimal number (optional sign, digits,
+// optional fraction and exponent). Anything else, "inf", "nan" and hex included, gives nullopt.
+// A magnitude beyond the double range gives ±infinity.
+std::optional<double> strictDouble(std::string_view text);
+
+// As strictDouble, rounded to single precision; a magnitude beyond the single range gives ±infinity.
+std::optional<float> strictSingle(std::string_view text);
+
+// At most 7 significant digits, trailing zeros and point dropped: 1.15f shows "1.15", 300 "300".
+std::string formatSingle(float value);
+// At most 15 significant digits: 1.1 shows "1.1".
+std::string formatDouble(double value);
+// Plain decimal: 100 shows "100".
+std::string formatInteger(std::int16_t value);
+
+// The text with leading and trailing blanks removed.
+std::string_view trimBlanks(std::string_view text);
+
+// Rounds a computed double to the single precision every factor and length is stored in;
+// nullopt when the value is not finite or lies beyond the single range.
+std::optional<float> storeSingle(double value);
+
+} // namespace tavrin

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tavrin {
+
+// A list selection: the signed 16-bit index (-1 when nothing is chosen) and the item text as shown.
+struct ListChoice {
+  std::int16_t index = -1;
+  std::string text;
+};
+
+// A typed entry that the window shows only in some states; its text is kept while hidden.
+struct OptionalEntry {
+  std::string text;
+  bool shown = false;
+};
+
+// What the calculation reads from the window: list choices as indices, typed values as raw text.
+struct AnchorageInput {
+  ListChoice concreteGrade;           // "C20" ... "≥C60"
+  std::int16_t coverThickness = -1;   // "25", "30", "35", "≥40"
+  ListChoice barDiameter;             // "6" ... "32", bar diameter d in mm
+  std::int16_t steelGrade = -1;       // "HPB235", "HRB335", "HRB400"
+  std::int16_t adhesiveGrade = -1;    // "A级胶", "B级胶"
+  std::string barSpacing;             // s in mm
+  std::string edgeDistance;           // c in mm
+  std::int16_t memberState = -1;      // "悬挑构件", "非悬挑重要构件", "其他构件"
+  std::string moistureFactor;         // hole-wall moisture factor
+  OptionalEntry temperatureFactor;    // shown for a service temperature above 60 ℃
+  OptionalEntry userBondStrength;     // shown for plain HPB235 bars
+  std::int16_t stirrupDiameter = -1;  // "6", ">=8"
+  std::int16_t seismicIntensity = -1; // "<=5", "6", "7", ">=8"
+  std::int16_t siteCategory = -1;     // "I、II类", "III、IV类"
+};
+
+// A worked-out value and whether the latest run reached it. A value the run did not reach keeps what
+// the previous run left (0 before the first run).
+template <typename T> struct Reached {
+  T value{};
+  bool reached = false;
+};
+
+struct AnchorageResult {
+  Reached<float> fbd;          // design bond strength of the adhesive, N/mm²
+  Reached<float> psiBr;        // member stress-state factor ψbr
+  Reached<float> psiW;         // hole-wall moisture factor
+  Reached<float> psiT;         // temperature factor
+  Reached<float> psiN;         // anchorage capacity correction factor ψN
+  Reached<float> aspt;         // concrete splitting factor
+  Reached<std::int16_t> fy;    // design strength of the bar steel, N/mm²
+  Reached<float> ls;           // basic anchorage depth, mm
+  Reached<float> psiAe;        // displacement correction factor ψae
+  Reached<float> ld;           // design anchorage length, mm
+};
+
+// The typed entries a rejection can clear or focus.
+enum class Entry : std::uint8_t {
+  None,
+  BarSpacing,        // Text1
+  EdgeDistance,      // Text2
+  MoistureFactor,    // Text3
+  TemperatureFactor, // Text4
+  UserBondStrength,  // Text5
+};
+
+// An input the calculation refuses: the run ends in order and the window reports the message.
+struct InputRejection {
+  std::string message;
+  Entry cleared = Entry::None;
+  Entry focused = Entry::None;
+
+  friend bool operator==(const InputRejection &, const InputRejection &) = default;
+};
+
+// The concrete grade number: the last two characters of the grade text (trailing blanks removed),
+// read leniently. "C25" gives 25, "≥C60" gives 60.
+double gradeNumber(const AnchorageInput &input);
+
+} // namespace tavrin

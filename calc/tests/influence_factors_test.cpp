@@ -1,0 +1,2 @@
+#include "calc/anchorage.h"
+#include <gtest/gtest.h>
