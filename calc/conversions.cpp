@@ -1,1 +1,157 @@
-#include "calc/anchorage.h"
+#include "calc/conversions.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace tavrin {
+namespace {
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A decimal number at the start of a text: where it ends and what it reads.
+struct DecimalPrefix {
+  const char *end = nullptr; // nullptr when the text does not begin with a number
+  double value = 0;
+};
+
+// Decimal exponent of the leading digit of a plain decimal (digits, optional fraction, optional
+// exponent), so a number that overflows or underflows the double range can be told apart.
+long leadingDigitExponent(std::string_view number) {
+  constexpr long maxExponent = 1'000'000'000;
+  long exponent = -1;
+  bool seenPoint = false;
+  bool seenNonZero = false;
+  std::size_t i = 0;
+  for (; i < number.size() && (isDigit(number[i]) || number[i] == '.'); ++i) {
+    if (number[i] == '.') {
+      seenPoint = true;
+    } else if (!seenNonZero && number[i] != '0') {
+      seenNonZero = true;
+      exponent += seenPoint ? 0 : 1;
+    } else if (!seenNonZero && seenPoint) {
+      --exponent;
+    } else if (seenNonZero && !seenPoint) {
+      ++exponent;
+    }
+  }
+  if (i < number.size()) { // an exponent part follows: 'e' or 'E', sign, digits
+    const char *first = number.data() + i + 1;
+    first += *first == '+' ? 1 : 0;
+    long written = 0;
+    if (std::from_chars(first, number.data() + number.size(), written).ec == std::errc::result_out_of_range) {
+      written = *first == '-' ? -maxExponent : maxExponent;
+    }
+    exponent += std::clamp(written, -maxExponent, maxExponent);
+  }
+  return exponent;
+}
+
+// Reads an optional sign and a plain decimal number at the start of the text. Rejects what
+// from_chars would otherwise take ("inf", "nan") by asking for a digit, or a point and a digit, first.
+DecimalPrefix readDecimalPrefix(std::string_view text) {
+  const char *first = text.data();
+  const char *last = text.data() + text.size();
+  const bool negative = first != last && *first == '-';
+  const char *digits = first != last && (*first == '+' || *first == '-') ? first + 1 : first;
+  const bool startsLikeNumber =
+      digits != last && (isDigit(*digits) || (*digits == '.' && digits + 1 != last && isDigit(digits[1])));
+  if (!startsLikeNumber) {
+    return {};
+  }
+  double value = 0;
+  const auto [end, error] = std::from_chars(digits, last, value, std::chars_format::general);
+  if (error == std::errc::result_out_of_range) {
+    const std::string_view number(digits, static_cast<std::size_t>(end - digits));
+    value = leadingDigitExponent(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return {end, negative ? -value : value};
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && isBlank(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+double lenientNumber(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  return readDecimalPrefix(text).value;
+}
+
+std::optional<double> strictDouble(std::string_view text) {
+  const std::string_view number = trimBlanks(text);
+  const DecimalPrefix prefix = readDecimalPrefix(number);
+  if (prefix.end == nullptr || prefix.end != number.data() + number.size()) {
+    return std::nullopt;
+  }
+  return prefix.value;
+}
+
+std::optional<float> strictSingle(std::string_view text) {
+  const std::optional<double> value = strictDouble(text);
+  if (!value) {
+    return std::nullopt;
+  }
+  if (std::fabs(*value) > std::numeric_limits<float>::max()) {
+    return std::copysign(std::numeric_limits<float>::infinity(),
+                         static_cast<float>(std::signbit(*value) ? -1 : 1));
+  }
+  return static_cast<float>(*value);
+}
+
+std::optional<float> storeSingle(double value) {
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<float>(value);
+}
+
+namespace {
+
+// printf's %g without its locale: shortest of fixed and exponent form, trailing zeros dropped.
+std::string formatGeneral(double value, int significantDigits) {
+  if (value == 0) {
+    return "0"; // also for -0, which no display should show
+  }
+  std::array<char, 64> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                          std::chars_format::general, significantDigits);
+  if (error != std::errc{}) {
+    return {};
+  }
+  return {buffer.data(), end};
+}
+
+} // namespace
+
+std::string formatSingle(float value) {
+  return formatGeneral(value, 7);
+}
+std::string formatDouble(double value) {
+  return formatGeneral(value, 15);
+}
+
+std::string formatInteger(std::int16_t value) {
+  std::array<char, 8> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
+}
+
+} // namespace tavrin

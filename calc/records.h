@@ -44,16 +44,16 @@ template <typename T> struct Reached {
 };
 
 struct AnchorageResult {
-  Reached<float> fbd;          // design bond strength of the adhesive, N/mm²
-  Reached<float> psiBr;        // member stress-state factor ψbr
-  Reached<float> psiW;         // hole-wall moisture factor
-  Reached<float> psiT;         // temperature factor
-  Reached<float> psiN;         // anchorage capacity correction factor ψN
-  Reached<float> aspt;         // concrete splitting factor
-  Reached<std::int16_t> fy;    // design strength of the bar steel, N/mm²
-  Reached<float> ls;           // basic anchorage depth, mm
-  Reached<float> psiAe;        // displacement correction factor ψae
-  Reached<float> ld;           // design anchorage length, mm
+  Reached<float> fbd;       // design bond strength of the adhesive, N/mm²
+  Reached<float> psiBr;     // member stress-state factor ψbr
+  Reached<float> psiW;      // hole-wall moisture factor
+  Reached<float> psiT;      // temperature factor
+  Reached<float> psiN;      // anchorage capacity correction factor ψN
+  Reached<float> aspt;      // concrete splitting factor
+  Reached<std::int16_t> fy; // design strength of the bar steel, N/mm²
+  Reached<float> ls;        // basic anchorage depth, mm
+  Reached<float> psiAe;     // displacement correction factor ψae
+  Reached<float> ld;        // design anchorage length, mm
 };
 
 // The typed entries a rejection can clear or focus.
