@@ -1,1 +1,139 @@
-#include "calc/anchorage.h"
+#include "calc/bond_strength.h"
+
+#include "calc/conversions.h"
+
+#include <array>
+#include <optional>
+
+namespace tavrin {
+namespace {
+
+constexpr std::int16_t gradeC20 = 0;
+constexpr std::int16_t gradeC25 = 1;
+constexpr std::int16_t gradeC30 = 2;
+constexpr std::int16_t gradeC40 = 3;
+constexpr std::int16_t gradeC45 = 4;
+constexpr std::int16_t gradeC60OrAbove = 7;
+constexpr std::int16_t adhesiveGradeB = 1;
+
+constexpr double minimumSpacingRatio = 5.0;
+constexpr double minimumEdgeRatio = 2.5;
+
+// Construction band by spacing and edge distance in bar diameters; wider bands bond better.
+enum class Band : std::uint8_t { FiveD, SixD, SevenD };
+
+// One row of the bond-strength table: the B-grade value and the A-grade values for bands 5d, 6d, 7d.
+struct BondRow {
+  double gradeB;
+  std::array<double, 3> gradeAByBand;
+};
+
+// Grades C45 to ≥C60: a straight line in the grade number Z, ((Z - 40) / 20) × slope + base.
+struct BondLine {
+  double slope;
+  double base;
+};
+
+constexpr BondRow c30Row{3.4, {3.4, 3.6, 4.0}};
+constexpr BondRow c40Row{3.6, {3.6, 3.8, 4.2}};
+constexpr BondRow noGradeRow{4.0, {4.0, 4.5, 5.0}};
+constexpr BondLine gradeBLine{0.4, 3.6};
+constexpr std::array<BondLine, 3> gradeALineByBand{{{0.4, 3.6}, {0.5, 4.0}, {0.5, 4.5}}};
+
+const TypedEntry userBondStrengthEntry{"胶粘剂粘结强度设计值", "植筋胶不能为空值", Entry::UserBondStrength,
+                                       true};
+
+InputRejection spacingTooSmall() {
+  return {"植筋间距不能小于植筋直径的5倍", Entry::BarSpacing, Entry::BarSpacing};
+}
+InputRejection edgeTooSmall() {
+  return {"植筋边距不能小于植筋直径的2.5倍", Entry::EdgeDistance, Entry::EdgeDistance};
+}
+InputRejection spacingNotANumber() {
+  return {"植筋间距必须是数值", Entry::None, Entry::BarSpacing};
+}
+InputRejection edgeNotANumber() {
+  return {"植筋边距必须是数值", Entry::None, Entry::EdgeDistance};
+}
+
+// The band from strict readings of spacing and edge distance: a text that only begins with a number
+// passed the minimum checks, but cannot be sorted into a band.
+std::variant<Band, InputRejection> constructionBand(const AnchorageInput &input, double diameter) {
+  const std::optional<double> spacing = strictDouble(input.barSpacing);
+  if (!spacing) {
+    return spacingNotANumber();
+  }
+  const std::optional<double> edge = strictDouble(input.edgeDistance);
+  if (!edge) {
+    return edgeNotANumber();
+  }
+  const std::optional<double> s = finiteQuotient(*spacing, diameter);
+  const std::optional<double> c = finiteQuotient(*edge, diameter);
+  if (!s || !c) {
+    return outOfRangeRejection();
+  }
+  if (*s < 6 || *c < 3) {
+    return Band::FiveD;
+  }
+  return *s >= 7 && *c >= 3.5 ? Band::SevenD : Band::SixD;
+}
+
+StageOutcome<float> tableBondStrength(const AnchorageInput &input, double diameter) {
+  const std::int16_t grade = input.concreteGrade.index;
+  if (grade == gradeC20) {
+    return 2.3F;
+  }
+  if (grade == gradeC25) {
+    return 2.7F;
+  }
+  const bool formulaGrade = grade >= gradeC45 && grade <= gradeC60OrAbove;
+  const BondRow &row = grade == gradeC30 ? c30Row : grade == gradeC40 ? c40Row : noGradeRow;
+  const auto lineValue = [&input](BondLine line) {
+    return storeSingle((gradeNumber(input) - 40) / 20 * line.slope + line.base);
+  };
+
+  std::optional<float> value;
+  if (input.adhesiveGrade == adhesiveGradeB) {
+    value = formulaGrade ? lineValue(gradeBLine) : storeSingle(row.gradeB);
+  } else {
+    const auto band = constructionBand(input, diameter);
+    if (const auto *rejection = std::get_if<InputRejection>(&band)) {
+      return *rejection;
+    }
+    const auto column = static_cast<std::size_t>(std::get<Band>(band));
+    value = formulaGrade ? lineValue(gradeALineByBand.at(column)) : storeSingle(row.gradeAByBand.at(column));
+  }
+  if (!value) {
+    return outOfRangeRejection();
+  }
+  return *value;
+}
+
+} // namespace
+
+StageOutcome<float> computeFbd(const AnchorageInput &input) {
+  if (input.userBondStrength.shown) {
+    // A typed bond strength replaces the table; spacing and edge distance are not checked then.
+    return readTypedValue(input.userBondStrength.text, userBondStrengthEntry);
+  }
+  // The minimum checks read spacing and edge distance leniently: an empty spacing reads as 0 and is
+  // refused as too small rather than as not a number.
+  const double diameter = lenientNumber(input.barDiameter.text);
+  const std::optional<double> spacingRatio = finiteQuotient(lenientNumber(input.barSpacing), diameter);
+  if (!spacingRatio) {
+    return outOfRangeRejection();
+  }
+  if (*spacingRatio < minimumSpacingRatio) {
+    return spacingTooSmall();
+  }
+  const std::optional<double> edgeRatio = finiteQuotient(lenientNumber(input.edgeDistance), diameter);
+  if (!edgeRatio) {
+    return outOfRangeRejection();
+  }
+  if (*edgeRatio < minimumEdgeRatio) {
+    return edgeTooSmall();
+  }
+  return tableBondStrength(input, diameter);
+}
+
+} // namespace tavrin

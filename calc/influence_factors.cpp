@@ -1,1 +1,58 @@
-#include "calc/anchorage.h"
+#include "calc/influence_factors.h"
+
+#include "calc/conversions.h"
+
+#include <array>
+
+namespace tavrin {
+namespace {
+
+// ψbr by member stress state: cantilevers 1.5, other important members 1.15, the rest 1.0.
+constexpr std::array<float, 3> psiBrByMemberState{1.5F, 1.15F, 1.0F};
+constexpr float psiBrOtherwise = 1.0F;
+constexpr double moistureFloor = 1.1;
+constexpr float psiTForNormalTemperature = 1.0F;
+
+const TypedEntry moistureEntry{"混凝土孔壁潮湿影响系数", "混凝土孔壁潮湿影响系数不能为空值",
+                               Entry::MoistureFactor, false};
+// Factors between 0 and 1 are taken as typed; 0 or less would make the length vanish or turn negative.
+const TypedEntry temperatureEntry{"温度影响系数", "温度影响系数不能为空值", Entry::TemperatureFactor, true};
+
+} // namespace
+
+float computePsiBr(std::int16_t memberState) {
+  if (memberState < 0 || static_cast<std::size_t>(memberState) >= psiBrByMemberState.size()) {
+    return psiBrOtherwise;
+  }
+  return psiBrByMemberState.at(static_cast<std::size_t>(memberState));
+}
+
+StageOutcome<MoistureFactor> computePsiW(const std::string &moistureText) {
+  const std::optional<double> typed = strictDouble(moistureText);
+  // The moisture factor never counts for less than its floor of 1.1: a lower entry is raised to it.
+  if (typed && *typed < moistureFloor) {
+    return MoistureFactor{*strictSingle(moistureFloorText), true};
+  }
+  const StageOutcome<float> value = readTypedValue(moistureText, moistureEntry);
+  if (const auto *rejection = std::get_if<InputRejection>(&value)) {
+    return *rejection;
+  }
+  return MoistureFactor{std::get<float>(value), false};
+}
+
+StageOutcome<float> computePsiT(const OptionalEntry &temperatureFactor) {
+  if (!temperatureFactor.shown) {
+    return psiTForNormalTemperature;
+  }
+  return readTypedValue(temperatureFactor.text, temperatureEntry);
+}
+
+StageOutcome<float> computePsiN(float psiW, float psiBr, float psiT) {
+  const std::optional<float> psiN = storeSingle(static_cast<double>(psiW) * psiBr * psiT);
+  if (!psiN) {
+    return outOfRangeRejection();
+  }
+  return *psiN;
+}
+
+} // namespace tavrin

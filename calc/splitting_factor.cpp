@@ -1,1 +1,62 @@
-#include "calc/anchorage.h"
+#include "calc/splitting_factor.h"
+
+#include "calc/conversions.h"
+
+#include <array>
+
+namespace tavrin {
+namespace {
+
+constexpr std::array<double, 4> thickBarDiameters{22, 25, 28, 32};
+
+// aspt for one concrete cover. Bars up to thinBarLimit need no allowance; thicker ones take the cell
+// for their diameter and stirrup, and a diameter without a cell takes otherDiameter.
+struct CoverColumn {
+  double thinBarLimit;
+  bool readsStirrup;
+  std::array<std::array<float, 4>, 2> byStirrup; // [stirrup "6", ">=8"][d 22, 25, 28, 32]
+  float otherDiameter;
+};
+
+// Covers "25", "30", "35", "≥40". Thin covers split more, and a thicker stirrup ("≥8") holds more.
+// For the covers 35 and ≥40 the stirrup does not matter, and a thick bar between the tabulated
+// diameters takes the 32 mm value, as the thin covers do.
+constexpr std::array<CoverColumn, 4> coverColumns{{
+    {20, true, {{{1.04F, 1.1F, 1.16F, 1.25F}, {1.02F, 1.05F, 1.09F, 1.15F}}}, 1.15F},
+    {20, true, {{{1.02F, 1.05F, 1.09F, 1.15F}, {1.0F, 1.0F, 1.04F, 1.1F}}}, 1.1F},
+    {25, false, {{{1.0F, 1.0F, 1.04F, 1.1F}, {1.0F, 1.0F, 1.04F, 1.1F}}}, 1.1F},
+    {25, false, {{{1.0F, 1.0F, 1.02F, 1.05F}, {1.0F, 1.0F, 1.02F, 1.05F}}}, 1.05F},
+}};
+constexpr float thinBar = 1.0F;
+
+// With no cover chosen, a thick bar is taken in the thinnest cover: the largest allowance.
+const CoverColumn &columnFor(std::int16_t coverThickness) {
+  if (coverThickness < 0 || static_cast<std::size_t>(coverThickness) >= coverColumns.size()) {
+    return coverColumns.front();
+  }
+  return coverColumns.at(static_cast<std::size_t>(coverThickness));
+}
+
+} // namespace
+
+float computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
+                  std::int16_t stirrupDiameter) {
+  const double d = lenientNumber(barDiameterText);
+  const CoverColumn &column = columnFor(coverThickness);
+  if (d <= column.thinBarLimit) {
+    return thinBar;
+  }
+  const std::int16_t stirrup = column.readsStirrup ? stirrupDiameter : 0;
+  if (stirrup != 0 && stirrup != 1) {
+    return column.otherDiameter; // no stirrup chosen: no cell matches
+  }
+  const auto &cells = column.byStirrup.at(static_cast<std::size_t>(stirrup));
+  for (std::size_t i = 0; i < thickBarDiameters.size(); ++i) {
+    if (d == thickBarDiameters.at(i)) {
+      return cells.at(i);
+    }
+  }
+  return column.otherDiameter;
+}
+
+} // namespace tavrin

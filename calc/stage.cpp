@@ -1,0 +1,41 @@
+#include "calc/stage.h"
+
+#include "calc/conversions.h"
+
+#include <cmath>
+
+namespace tavrin {
+
+InputRejection outOfRangeRejection() {
+  return {"计算结果超出数值范围，请检查输入数据", Entry::None, Entry::None};
+}
+
+std::optional<double> finiteQuotient(double numerator, double denominator) {
+  if (denominator == 0) {
+    return std::nullopt;
+  }
+  const double quotient = numerator / denominator;
+  if (!std::isfinite(quotient)) {
+    return std::nullopt;
+  }
+  return quotient;
+}
+
+StageOutcome<float> readTypedValue(const std::string &text, const TypedEntry &typed) {
+  if (trimBlanks(text).empty()) {
+    return InputRejection{typed.emptyMessage, Entry::None, typed.entry};
+  }
+  const std::optional<float> value = strictSingle(text);
+  if (!value) {
+    return InputRejection{typed.caption + "必须是数值", Entry::None, typed.entry};
+  }
+  if (typed.mustBePositive && *value <= 0) {
+    return InputRejection{typed.caption + "必须大于0", Entry::None, typed.entry};
+  }
+  if (std::isinf(*value)) {
+    return outOfRangeRejection();
+  }
+  return *value;
+}
+
+} // namespace tavrin
