@@ -40,8 +40,8 @@ constexpr BondRow noGradeRow{4.0, {4.0, 4.5, 5.0}};
 constexpr BondLine gradeBLine{0.4, 3.6};
 constexpr std::array<BondLine, 3> gradeALineByBand{{{0.4, 3.6}, {0.5, 4.0}, {0.5, 4.5}}};
 
-const TypedEntry userBondStrengthEntry{"胶粘剂粘结强度设计值", "植筋胶不能为空值", Entry::UserBondStrength,
-                                       true};
+constexpr TypedEntry userBondStrengthEntry{"胶粘剂粘结强度设计值", "植筋胶不能为空值",
+                                           Entry::UserBondStrength, true};
 
 InputRejection spacingTooSmall() {
   return {"植筋间距不能小于植筋直径的5倍", Entry::BarSpacing, Entry::BarSpacing};

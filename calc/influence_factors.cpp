@@ -13,10 +13,11 @@ constexpr float psiBrOtherwise = 1.0F;
 constexpr double moistureFloor = 1.1;
 constexpr float psiTForNormalTemperature = 1.0F;
 
-const TypedEntry moistureEntry{"混凝土孔壁潮湿影响系数", "混凝土孔壁潮湿影响系数不能为空值",
-                               Entry::MoistureFactor, false};
+constexpr TypedEntry moistureEntry{"混凝土孔壁潮湿影响系数", "混凝土孔壁潮湿影响系数不能为空值",
+                                   Entry::MoistureFactor, false};
 // Factors between 0 and 1 are taken as typed; 0 or less would make the length vanish or turn negative.
-const TypedEntry temperatureEntry{"温度影响系数", "温度影响系数不能为空值", Entry::TemperatureFactor, true};
+constexpr TypedEntry temperatureEntry{"温度影响系数", "温度影响系数不能为空值", Entry::TemperatureFactor,
+                                      true};
 
 } // namespace
 

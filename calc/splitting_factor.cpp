@@ -46,7 +46,7 @@ float computeAspt(const std::string &barDiameterText, std::int16_t coverThicknes
   if (d <= column.thinBarLimit) {
     return thinBar;
   }
-  const std::int16_t stirrup = column.readsStirrup ? stirrupDiameter : 0;
+  const std::int16_t stirrup = column.readsStirrup ? stirrupDiameter : std::int16_t{0};
   if (stirrup != 0 && stirrup != 1) {
     return column.otherDiameter; // no stirrup chosen: no cell matches
   }

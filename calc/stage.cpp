@@ -23,14 +23,14 @@ std::optional<double> finiteQuotient(double numerator, double denominator) {
 
 StageOutcome<float> readTypedValue(const std::string &text, const TypedEntry &typed) {
   if (trimBlanks(text).empty()) {
-    return InputRejection{typed.emptyMessage, Entry::None, typed.entry};
+    return InputRejection{std::string(typed.emptyMessage), Entry::None, typed.entry};
   }
   const std::optional<float> value = strictSingle(text);
   if (!value) {
-    return InputRejection{typed.caption + "必须是数值", Entry::None, typed.entry};
+    return InputRejection{std::string(typed.caption) + "必须是数值", Entry::None, typed.entry};
   }
   if (typed.mustBePositive && *value <= 0) {
-    return InputRejection{typed.caption + "必须大于0", Entry::None, typed.entry};
+    return InputRejection{std::string(typed.caption) + "必须大于0", Entry::None, typed.entry};
   }
   if (std::isinf(*value)) {
     return outOfRangeRejection();

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace tavrin {
@@ -19,9 +20,9 @@ std::optional<double> finiteQuotient(double numerator, double denominator);
 
 // A factor or strength the user types, with the words its messages use.
 struct TypedEntry {
-  std::string caption; // "温度影响系数": gives "…不能为空值", "…必须是数值", "…必须大于0"
-  std::string emptyMessage; // the message for a blank entry
-  Entry entry;              // focused on every rejection; never cleared
+  std::string_view caption;      // "温度影响系数": gives "…必须是数值", "…必须大于0"
+  std::string_view emptyMessage; // the message for a blank entry
+  Entry entry;                   // focused on every rejection; never cleared
   bool mustBePositive;
 };
 
