@@ -1,7 +1,26 @@
 #include "calc/anchorage.h"
 
+#include <array>
+
 namespace tavrin {
 namespace {
+
+// The single-precision slots in the order of Quantity; fy, the one integer, stands apart.
+// clang-format off
+constexpr std::array<Reached<float> AnchorageResult::*, 10> singleSlots{
+    &AnchorageResult::fbd, &AnchorageResult::psiBr, &AnchorageResult::psiW, &AnchorageResult::psiT,
+    &AnchorageResult::psiN, &AnchorageResult::aspt, nullptr, &AnchorageResult::ls, &AnchorageResult::psiAe,
+    &AnchorageResult::ld};
+// clang-format on
+
+void forgetReached(AnchorageResult &result) {
+  for (const auto slot : singleSlots) {
+    if (slot != nullptr) {
+      (result.*slot).reached = false;
+    }
+  }
+  result.fy.reached = false;
+}
 
 // Walks the stages in order, storing each value in the caller's result and announcing it at once.
 class Run {
@@ -40,14 +59,6 @@ private:
   std::optional<InputRejection> rejection_;
 };
 
-void forgetReached(AnchorageResult &r) {
-  for (Reached<float> *slot :
-       {&r.fbd, &r.psiBr, &r.psiW, &r.psiT, &r.psiN, &r.aspt, &r.ls, &r.psiAe, &r.ld}) {
-    slot->reached = false;
-  }
-  r.fy.reached = false;
-}
-
 bool runInfluenceFactors(const AnchorageInput &input, AnchorageResult &r, Run &run) {
   run.store(r.psiBr, Quantity::PsiBr, computePsiBr(input.memberState));
   auto moisture = computePsiW(input.moistureFactor);
@@ -73,6 +84,11 @@ bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &ru
 }
 
 } // namespace
+
+std::string formatQuantity(Quantity quantity, const AnchorageResult &result) {
+  const auto slot = singleSlots.at(static_cast<std::size_t>(quantity));
+  return slot == nullptr ? formatInteger(result.fy.value) : formatSingle((result.*slot).value);
+}
 
 std::optional<InputRejection> calculateAnchorage(const AnchorageInput &input, AnchorageResult &result,
                                                  const RunObserver &observer) {

@@ -17,6 +17,9 @@ namespace tavrin {
 // The values of a run, in the order the run stores them.
 enum class Quantity : std::uint8_t { Fbd, PsiBr, PsiW, PsiT, PsiN, Aspt, Fy, Ls, PsiAe, Ld };
 
+// The stored value of a quantity as a display shows it: formatSingle of the single, fy as an integer.
+std::string formatQuantity(Quantity quantity, const AnchorageResult &result);
+
 // Lets the caller see each value the moment it is stored, so a display can be written before a later
 // stage refuses the input.
 struct RunObserver {

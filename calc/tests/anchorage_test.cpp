@@ -21,34 +21,9 @@ struct Recorder {
   std::vector<std::string> events;
   RunObserver observer() {
     return {[this](Quantity q, const AnchorageResult &r) {
-              events.push_back(std::string(nameOf(q)) + "=" + valueOf(q, r));
+              events.push_back(std::string(nameOf(q)) + "=" + formatQuantity(q, r));
             },
             [this](const std::string &text) { events.push_back("moisture text=" + text); }};
-  }
-  static std::string valueOf(Quantity q, const AnchorageResult &r) {
-    switch (q) {
-    case Quantity::Fbd:
-      return formatSingle(r.fbd.value);
-    case Quantity::PsiBr:
-      return formatSingle(r.psiBr.value);
-    case Quantity::PsiW:
-      return formatSingle(r.psiW.value);
-    case Quantity::PsiT:
-      return formatSingle(r.psiT.value);
-    case Quantity::PsiN:
-      return formatSingle(r.psiN.value);
-    case Quantity::Aspt:
-      return formatSingle(r.aspt.value);
-    case Quantity::Fy:
-      return formatInteger(r.fy.value);
-    case Quantity::Ls:
-      return formatSingle(r.ls.value);
-    case Quantity::PsiAe:
-      return formatSingle(r.psiAe.value);
-    case Quantity::Ld:
-      return formatSingle(r.ld.value);
-    }
-    return {};
   }
 };
 
