@@ -1,0 +1,137 @@
+#include "form/form1.h"
+
+#include "form/form_layout.h"
+
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+// The icons are compiled into this static library, so the program must register them itself.
+static void registerIcons() {
+  Q_INIT_RESOURCE(tavrin);
+}
+
+namespace tavrin {
+namespace {
+
+QString qText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void setUp(QLabel &label, const ControlSpec &spec) {
+  label.setTextFormat(Qt::PlainText);
+  label.setText(qText(spec.text));
+  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label.setWordWrap(true);
+}
+
+void setUp(QLineEdit & /*entry*/, const ControlSpec & /*spec*/) {}
+
+void setUp(QComboBox &list, const ControlSpec &spec) {
+  list.setEditable(false);
+  list.addItems(qText(spec.text).split(u'|'));
+  list.setCurrentIndex(-1); // adding items selects the first one; the window starts with none chosen
+}
+
+void setUp(QPushButton &button, const ControlSpec &spec) {
+  button.setText(qText(spec.text));
+  button.setAutoDefault(false); // Enter and Esc press nothing
+  button.setDefault(false);
+}
+
+void applyLook(QWidget &control, const Look &look) {
+  control.setFont(fontFor(look));
+  if (const QColor ink = inkColour(look.ink); ink.isValid()) {
+    QPalette palette = control.palette();
+    palette.setColor(control.foregroundRole(), ink);
+    control.setPalette(palette);
+  }
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Tavrin"));
+  registerIcons();
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/tavrin-16.png"), QSize(16, 16));
+  icon.addFile(QStringLiteral(":/icons/tavrin-32.png"), QSize(32, 32));
+  setWindowIcon(icon);
+  setFont(fontFor(Look{}));
+  resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+
+  createControls();
+  nameInputsForAssistiveTools();
+  chainTabOrder();
+  connectReactions();
+  showMessage = [this](const QString &message) { showModalMessage(message); };
+  Combo1->setFocus();
+}
+
+// No layout manager: every control keeps its drawn place and size whatever the window's size.
+void Form1::createControls() {
+  for (const ControlSpec &spec : formLayout()) {
+    std::visit(
+        [&](auto member) {
+          using Control = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+          auto *control = new Control(this);
+          control->setObjectName(qText(spec.name));
+          control->setGeometry(pixelRect(spec));
+          setUp(*control, spec);
+          applyLook(*control, spec.look);
+          control->setHidden(spec.hiddenAtCreation);
+          this->*member = control;
+        },
+        spec.member);
+  }
+}
+
+// A screen reader announces each input and result by the caption beside it ("混凝土强度等级, C25"). Some
+// platforms take the name from the control itself, others from the label whose buddy the control is.
+void Form1::nameInputsForAssistiveTools() {
+  for (const NamedBy &pair : namingLabels()) {
+    auto *control = findChild<QWidget *>(qText(pair.control), Qt::FindDirectChildrenOnly);
+    auto *label = findChild<QLabel *>(qText(pair.label), Qt::FindDirectChildrenOnly);
+    control->setAccessibleName(label->text().trimmed());
+    label->setBuddy(control);
+  }
+}
+
+// Labels never take the focus; the other controls follow their tab places, and Qt skips hidden ones.
+void Form1::chainTabOrder() {
+  std::vector<const ControlSpec *> focusable;
+  for (const ControlSpec &spec : formLayout()) {
+    if (!std::holds_alternative<QLabel * Form1::*>(spec.member)) {
+      focusable.push_back(&spec);
+    }
+  }
+  std::ranges::sort(focusable, {}, &ControlSpec::tabPlace);
+  auto widgetOf = [this](const ControlSpec *spec) {
+    return std::visit([this](auto member) -> QWidget * { return this->*member; }, spec->member);
+  };
+  for (std::size_t i = 1; i < focusable.size(); ++i) {
+    setTabOrder(widgetOf(focusable[i - 1]), widgetOf(focusable[i]));
+  }
+}
+
+void Form1::connectReactions() {
+  connect(Combo4, &QComboBox::currentIndexChanged, this, &Form1::steelGradeSelected);
+  connect(Combo7, &QComboBox::currentIndexChanged, this, &Form1::serviceTemperatureSelected);
+  connect(Command1, &QPushButton::clicked, this, &Form1::calculateCommand);
+  connect(Command2, &QPushButton::clicked, this, &Form1::restoreDefaults);
+}
+
+// The message as the only text: no title, no icon, a single OK button.
+void Form1::showModalMessage(const QString &message) {
+  QMessageBox box(QMessageBox::NoIcon, QString(), message, QMessageBox::Ok, this);
+  box.exec();
+}
+
+} // namespace tavrin

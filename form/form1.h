@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tavrin {
+
+// The one window of the program. Its controls are public members named as on the drawing of the window,
+// so the reactions, the Calculate command and the tests address them the same way; every control also
+// carries its name as objectName for tests and assistive tools.
+class Form1 : public QWidget {
+  Q_OBJECT
+
+public:
+  explicit Form1(QWidget *parent = nullptr);
+
+  // Puts the default inputs in place and hides the optional entries; runs once before the first show.
+  void loadForm();
+  // Command2: the defaults again, and every result display emptied.
+  void restoreDefaults();
+  // The thirteen default inputs, in their fixed order; list selections run their reactions nested.
+  void applyDefaultInputs();
+  // Hides the temperature-factor and the bond-strength entries with their labels.
+  void hideOptionalEntries();
+  // Empties the two result entries and the six value labels.
+  void clearResults();
+  // Combo4: the user's bond strength is asked for plain HPB235 bars only.
+  void steelGradeSelected();
+  // Combo7: the temperature factor is asked for every service temperature but "≤60℃".
+  void serviceTemperatureSelected();
+  // Command1: runs the calculation on the inputs shown.
+  void calculateCommand();
+
+  // Shows a message modally with an OK button; tests put a recorder in its place.
+  std::function<void(const QString &message)> showMessage;
+
+  QComboBox *Combo1{}, *Combo2{}, *Combo3{}, *Combo4{}, *Combo5{}, *Combo6{}, *Combo7{}, *Combo8{}, *Combo9{},
+      *Combo10{};
+  QLineEdit *Text1{}, *Text2{}, *Text3{}, *Text4{}, *Text5{}, *Text6{}, *Text7{};
+  QLabel *Label1{}, *Label2{}, *Label3{}, *Label4{}, *Label5{}, *Label6{}, *Label7{}, *Label8{}, *Label9{},
+      *Label10{}, *Label11{}, *Label12{}, *Label13{}, *Label14{}, *Label15{}, *Label16{}, *Label17{},
+      *Label18{}, *Label19{}, *Label20{}, *Label21{}, *Label22{}, *Label23{}, *Label24{}, *Label25{},
+      *Label26{}, *Label27{}, *Label28{}, *Label29{}, *Label30{}, *Label31{};
+  QPushButton *Command1{}, *Command2{};
+
+private:
+  void createControls();
+  void nameInputsForAssistiveTools();
+  void chainTabOrder();
+  void connectReactions();
+  void showModalMessage(const QString &message);
+};
+
+} // namespace tavrin

@@ -1,0 +1,139 @@
+#include "form/form_layout.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace tavrin {
+namespace {
+
+// A member and its name, spelled once so the two cannot drift apart.
+#define CONTROL(member) &Form1::member, #member
+
+constexpr Look kPlain{};
+constexpr Look kHeading{.face = Face::Song, .points = 26.25};
+constexpr Look kValue{.face = Face::Kai, .points = 14.25, .ink = Ink::Red};
+constexpr Look kFinalValue{.face = Face::Kai, .points = 15.75, .ink = Ink::Blue};
+constexpr Look kFinalHeading{.face = Face::Hei, .points = 15.75, .bold = true};
+constexpr Look kFinalCaption{.face = Face::Song, .points = 14.25};
+constexpr bool kHidden = true;
+
+// Row by row from the top of the window, left to right within a row.
+// clang-format off
+const std::array kLayout{
+  ControlSpec{CONTROL(Label1),   3360,    0, 4455, 495,  0, "Tavrin", kHeading},
+  ControlSpec{CONTROL(Label30),   960,  840, 1335, 255, 46, "抗震设防烈度"},
+  ControlSpec{CONTROL(Combo9),   2520,  720,  975, 300, 47, "<=5|6|7|>=8"},
+  ControlSpec{CONTROL(Label31),  4320,  720, 1215, 255, 48, "场地类别"},
+  ControlSpec{CONTROL(Combo10),  5640,  720,  975, 300, 49, "I、II类|III、IV类"},
+  ControlSpec{CONTROL(Label2),    960, 1320, 1455, 255,  1, "混凝土强度等级"},
+  ControlSpec{CONTROL(Combo1),   2520, 1320, 1095, 300, 11, "C20|C25|C30|C40|C45|C50|C55|≥C60"},
+  ControlSpec{CONTROL(Label3),   4320, 1320,  975, 255,  2, "保护层厚度"},
+  ControlSpec{CONTROL(Combo2),   5640, 1320, 1095, 300, 12, "25|30|35|≥40"},
+  ControlSpec{CONTROL(Label5),    960, 1920, 1095, 255,  4, "钢筋强度等级"},
+  ControlSpec{CONTROL(Combo4),   2520, 1800, 1095, 300, 14, "HPB235|HRB335|HRB400"},
+  ControlSpec{CONTROL(Label4),   4320, 1800, 1095, 375,  3, "植筋直径"},
+  ControlSpec{CONTROL(Combo3),   5640, 1800, 1095, 300, 13, "6|8|10|12|14|16|18|20|22|25|28|32"},
+  ControlSpec{CONTROL(Label29),  7080, 1800, 1095, 255, 44, "箍筋直径："},
+  ControlSpec{CONTROL(Combo8),   8280, 1800,  975, 300, 45, "6|>=8"},
+  ControlSpec{CONTROL(Label6),    960, 2400, 1335, 255,  5, "结构胶粘剂等级"},
+  ControlSpec{CONTROL(Combo5),   2520, 2280, 1095, 300, 15, "A级胶|B级胶"},
+  ControlSpec{CONTROL(Label7),   4320, 2280, 1215, 255,  6, "植筋间距(mm)"},
+  ControlSpec{CONTROL(Text1),    5640, 2280,  855, 270, 16, ""},
+  ControlSpec{CONTROL(Label8),   7080, 2280, 1215, 255,  7, "植筋边距(mm)"},
+  ControlSpec{CONTROL(Text2),    8280, 2280,  855, 270, 17, ""},
+  ControlSpec{CONTROL(Label9),    960, 2880, 1215, 255,  8, "构件受力状态"},
+  ControlSpec{CONTROL(Combo6),   2520, 2760, 1455, 300, 18, "悬挑构件|非悬挑重要构件|其他构件"},
+  ControlSpec{CONTROL(Label10),  4320, 2880, 2295, 375,  9, "混凝土孔壁潮湿影响系数："},
+  ControlSpec{CONTROL(Text3),    6600, 2760,  495, 270, 19, ""},
+  ControlSpec{CONTROL(Label11),   960, 3480, 1455, 255, 10, "使用环境温度(℃)"},
+  ControlSpec{CONTROL(Combo7),   2520, 3360, 1095, 300, 20, "≤60℃|>60℃"},
+  ControlSpec{CONTROL(Label12),  4320, 3360, 1215, 255, 21, "温度影响系数", kPlain, kHidden},
+  ControlSpec{CONTROL(Text4),    5640, 3360,  735, 270, 22, "", kPlain, kHidden},
+  ControlSpec{CONTROL(Label28),  6720, 3120, 1095, 615, 43, "请输入胶粘剂粘结强度设计值fbd:"},
+  ControlSpec{CONTROL(Text5),    8160, 3240, 1215, 495, 29, "", kValue},
+  ControlSpec{CONTROL(Command1), 1200, 4080, 1455, 375, 41, "计　　算"},
+  ControlSpec{CONTROL(Command2), 4920, 4080, 1335, 375, 42, "返回默认值"},
+  ControlSpec{CONTROL(Label13),   960, 4800, 2295, 255, 23, "构件受力状态影响系数ψbr:"},
+  ControlSpec{CONTROL(Label14),  3480, 4800,  855, 255, 24, "", kValue},
+  ControlSpec{CONTROL(Label15),  5640, 4800, 2655, 255, 25, "锚固长度承载力修正系数ψN:"},
+  ControlSpec{CONTROL(Label16),  8280, 4800, 1095, 255, 26, "", kValue},
+  ControlSpec{CONTROL(Label17),   960, 5520, 2775, 255, 27, "植筋用胶粘剂粘结强度设计值fbd:"},
+  ControlSpec{CONTROL(Label18),  3960, 5400, 1095, 375, 28, "", kValue},
+  ControlSpec{CONTROL(Label19),  5640, 5520, 2295, 255, 30, "混凝土劈裂影响系数aspt:"},
+  ControlSpec{CONTROL(Label20),  8280, 5520,  975, 255, 31, "", kValue},
+  ControlSpec{CONTROL(Label21),   960, 6360, 2415, 255, 32, " 植筋基本锚固长度ls(mm):"},
+  ControlSpec{CONTROL(Label22),  3720, 6240,  855, 375, 33, "", kValue},
+  ControlSpec{CONTROL(Label23),  5640, 6360, 2295, 255, 34, "植筋位移修正系数ψae:"},
+  ControlSpec{CONTROL(Label24),  8280, 6240, 1095, 375, 35, "", kValue},
+  ControlSpec{CONTROL(Label25),  1080, 6960, 1935, 375, 36, "计算结果：", kFinalHeading},
+  ControlSpec{CONTROL(Label26),  1200, 7680, 2295, 375, 37, "植筋直径(mm)：", kFinalCaption},
+  ControlSpec{CONTROL(Text6),    3360, 7560,  975, 495, 38, "", kFinalValue},
+  ControlSpec{CONTROL(Label27),  4560, 7680, 2655, 255, 39, "植筋锚固长度(mm):", kFinalCaption},
+  ControlSpec{CONTROL(Text7),    7200, 7560, 2295, 495, 40, "", kFinalValue},
+};
+
+// Inputs first, then the result displays.
+constexpr std::array<NamedBy, 23> kNamingLabels{{
+  {"Combo1", "Label2"}, {"Combo2", "Label3"}, {"Combo3", "Label4"}, {"Combo4", "Label5"},
+  {"Combo5", "Label6"}, {"Text1", "Label7"}, {"Text2", "Label8"}, {"Combo6", "Label9"},
+  {"Text3", "Label10"}, {"Combo7", "Label11"}, {"Text4", "Label12"}, {"Text5", "Label28"},
+  {"Combo8", "Label29"}, {"Combo9", "Label30"}, {"Combo10", "Label31"},
+  {"Label18", "Label17"}, {"Label14", "Label13"}, {"Label16", "Label15"}, {"Label20", "Label19"},
+  {"Label22", "Label21"}, {"Label24", "Label23"}, {"Text6", "Label26"}, {"Text7", "Label27"},
+}};
+// clang-format on
+
+#undef CONTROL
+
+QStringList familiesOf(Face face) {
+  switch (face) {
+  case Face::Hei:
+    return {QStringLiteral("SimHei"), QStringLiteral("黑体"), QStringLiteral("WenQuanYi Zen Hei")};
+  case Face::Kai:
+    return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("楷体_GB2312"), QStringLiteral("AR PL UKai CN")};
+  case Face::Song:
+    break;
+  }
+  return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")};
+}
+
+int pixels(int twips) {
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+} // namespace
+
+std::span<const ControlSpec> formLayout() {
+  return kLayout;
+}
+
+std::span<const NamedBy> namingLabels() {
+  return kNamingLabels;
+}
+
+QRect pixelRect(const ControlSpec &spec) {
+  return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+}
+
+QFont fontFor(const Look &look) {
+  QFont font;
+  font.setFamilies(familiesOf(look.face));
+  font.setPointSizeF(look.points);
+  font.setBold(look.bold);
+  return font;
+}
+
+QColor inkColour(Ink ink) {
+  switch (ink) {
+  case Ink::Red:
+    return {255, 0, 0};
+  case Ink::Blue:
+    return {0, 0, 255};
+  case Ink::System:
+    break;
+  }
+  return {};
+}
+
+} // namespace tavrin

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "form/form1.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <variant>
+
+namespace tavrin {
+
+// Where a control's pointer lives in Form1; the alternative also says which kind of control it is.
+using ControlMember =
+    std::variant<QLabel * Form1::*, QLineEdit * Form1::*, QComboBox * Form1::*, QPushButton * Form1::*>;
+
+// The three typefaces of the window, each a family list: the Windows face, its Chinese name, then the
+// Debian face of the same style, so the captions keep their style on either system.
+enum class Face : std::uint8_t { Song, Hei, Kai };
+enum class Ink : std::uint8_t { System, Red, Blue };
+
+struct Look {
+  Face face = Face::Song;
+  double points = 9;
+  bool bold = false;
+  Ink ink = Ink::System;
+};
+
+// One control as drawn: position and size in twips from the client area's top-left corner, its place in
+// the tab order, and its caption, or for a list its items separated by '|'.
+struct ControlSpec {
+  ControlMember member;
+  std::string_view name;
+  int left, top, width, height;
+  int tabPlace;
+  std::string_view text;
+  Look look{};
+  bool hiddenAtCreation = false;
+};
+
+// An input or a result display and the label beside it that names it.
+struct NamedBy {
+  std::string_view control;
+  std::string_view label;
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidthTwips = 10830;
+inline constexpr int kClientHeightTwips = 8415;
+
+std::span<const ControlSpec> formLayout();
+std::span<const NamedBy> namingLabels();
+
+QRect pixelRect(const ControlSpec &spec);
+QFont fontFor(const Look &look);
+QColor inkColour(Ink ink);
+
+} // namespace tavrin

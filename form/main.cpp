@@ -1,0 +1,30 @@
+#include "form/form1.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a screen Qt would abort with a terse plugin error; say what is missing and how to try it anyway.
+bool displayAvailable() {
+  return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
+         std::getenv("QT_QPA_PLATFORM") != nullptr;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  if (!displayAvailable()) {
+    std::fputs("No display found: Tavrin is a desktop program and needs one.\n"
+               "On a machine without a screen, try it headless with: xvfb-run -a tavrin\n",
+               stderr);
+    return EXIT_FAILURE;
+  }
+  QApplication app(argc, argv);
+  tavrin::Form1 form;
+  form.loadForm();
+  form.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "form/form1.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <ostream>
+#include <string>
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString &text, std::ostream *out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+namespace tavrin::test {
+
+// A control of the window found by its objectName, as a test or an assistive tool finds it.
+template <typename Control = QWidget> Control *control(const Form1 &form, const QString &name) {
+  auto *found = form.findChild<Control *>(name, Qt::FindDirectChildrenOnly);
+  EXPECT_NE(found, nullptr) << name.toStdString();
+  return found;
+}
+
+// What a user sees of one control: its caption, text or selected item, and whether it is shown.
+struct ControlView {
+  std::string shows;
+  bool hidden = false;
+
+  friend bool operator==(const ControlView &, const ControlView &) = default;
+  friend std::ostream &operator<<(std::ostream &out, const ControlView &view) {
+    return out << '"' << view.shows << '"' << (view.hidden ? " hidden" : "");
+  }
+};
+
+using FormView = std::map<std::string, ControlView>;
+
+inline std::string shownText(const QWidget &widget) {
+  if (const auto *list = qobject_cast<const QComboBox *>(&widget)) {
+    return std::to_string(list->currentIndex()) + ":" + list->currentText().toStdString();
+  }
+  if (const auto *entry = qobject_cast<const QLineEdit *>(&widget)) {
+    return entry->text().toStdString();
+  }
+  if (const auto *label = qobject_cast<const QLabel *>(&widget)) {
+    return label->text().toStdString();
+  }
+  return qobject_cast<const QPushButton *>(&widget)->text().toStdString();
+}
+
+// Every named control of the window, keyed by name.
+inline FormView viewOf(const Form1 &form) {
+  FormView view;
+  for (const QWidget *widget : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    if (!widget->objectName().isEmpty()) {
+      view[widget->objectName().toStdString()] = {shownText(*widget), widget->isHidden()};
+    }
+  }
+  return view;
+}
+
+} // namespace tavrin::test

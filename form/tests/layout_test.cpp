@@ -1,0 +1,262 @@
+#include "form/tests/form_probe.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QRawFont>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+namespace tavrin::test {
+namespace {
+
+// The window as drawn, one control a line: name | kind | left | top | width | height (twips) | caption or
+// items | font and colour where they are not 宋体 9 pt in the system colour, and "hidden" for a control
+// hidden when the window is created.
+constexpr std::string_view kDrawing = R"drawing(
+Label1   | label  | 3360 |    0 | 4455 | 495 | "Tavrin"                                 | 宋体 26.25
+Label30  | label  |  960 |  840 | 1335 | 255 | "抗震设防烈度"                            |
+Combo9   | list   | 2520 |  720 |  975 | 300 | "<=5", "6", "7", ">=8"                   |
+Label31  | label  | 4320 |  720 | 1215 | 255 | "场地类别"                                |
+Combo10  | list   | 5640 |  720 |  975 | 300 | "I、II类", "III、IV类"                    |
+Label2   | label  |  960 | 1320 | 1455 | 255 | "混凝土强度等级"                          |
+Combo1   | list   | 2520 | 1320 | 1095 | 300 | "C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60" |
+Label3   | label  | 4320 | 1320 |  975 | 255 | "保护层厚度"                              |
+Combo2   | list   | 5640 | 1320 | 1095 | 300 | "25", "30", "35", "≥40"                   |
+Label5   | label  |  960 | 1920 | 1095 | 255 | "钢筋强度等级"                            |
+Combo4   | list   | 2520 | 1800 | 1095 | 300 | "HPB235", "HRB335", "HRB400"              |
+Label4   | label  | 4320 | 1800 | 1095 | 375 | "植筋直径"                                |
+Combo3   | list   | 5640 | 1800 | 1095 | 300 | "6", "8", "10", "12", "14", "16", "18", "20", "22", "25", "28", "32" |
+Label29  | label  | 7080 | 1800 | 1095 | 255 | "箍筋直径："                              |
+Combo8   | list   | 8280 | 1800 |  975 | 300 | "6", ">=8"                                |
+Label6   | label  |  960 | 2400 | 1335 | 255 | "结构胶粘剂等级"                          |
+Combo5   | list   | 2520 | 2280 | 1095 | 300 | "A级胶", "B级胶"                          |
+Label7   | label  | 4320 | 2280 | 1215 | 255 | "植筋间距(mm)"                            |
+Text1    | entry  | 5640 | 2280 |  855 | 270 |                                          |
+Label8   | label  | 7080 | 2280 | 1215 | 255 | "植筋边距(mm)"                            |
+Text2    | entry  | 8280 | 2280 |  855 | 270 |                                          |
+Label9   | label  |  960 | 2880 | 1215 | 255 | "构件受力状态"                            |
+Combo6   | list   | 2520 | 2760 | 1455 | 300 | "悬挑构件", "非悬挑重要构件", "其他构件"  |
+Label10  | label  | 4320 | 2880 | 2295 | 375 | "混凝土孔壁潮湿影响系数："                |
+Text3    | entry  | 6600 | 2760 |  495 | 270 |                                          |
+Label11  | label  |  960 | 3480 | 1455 | 255 | "使用环境温度(℃)"                         |
+Combo7   | list   | 2520 | 3360 | 1095 | 300 | "≤60℃", ">60℃"                            |
+Label12  | label  | 4320 | 3360 | 1215 | 255 | "温度影响系数"                            | hidden
+Text4    | entry  | 5640 | 3360 |  735 | 270 |                                          | hidden
+Label28  | label  | 6720 | 3120 | 1095 | 615 | "请输入胶粘剂粘结强度设计值fbd:"          |
+Text5    | entry  | 8160 | 3240 | 1215 | 495 |                                          | 楷体_GB2312 14.25 red
+Command1 | button | 1200 | 4080 | 1455 | 375 | "计　　算"                                |
+Command2 | button | 4920 | 4080 | 1335 | 375 | "返回默认值"                              |
+Label13  | label  |  960 | 4800 | 2295 | 255 | "构件受力状态影响系数ψbr:"                |
+Label14  | label  | 3480 | 4800 |  855 | 255 | ""                                       | 楷体_GB2312 14.25 red
+Label15  | label  | 5640 | 4800 | 2655 | 255 | "锚固长度承载力修正系数ψN:"               |
+Label16  | label  | 8280 | 4800 | 1095 | 255 | ""                                       | 楷体_GB2312 14.25 red
+Label17  | label  |  960 | 5520 | 2775 | 255 | "植筋用胶粘剂粘结强度设计值fbd:"          |
+Label18  | label  | 3960 | 5400 | 1095 | 375 | ""                                       | 楷体_GB2312 14.25 red
+Label19  | label  | 5640 | 5520 | 2295 | 255 | "混凝土劈裂影响系数aspt:"                 |
+Label20  | label  | 8280 | 5520 |  975 | 255 | ""                                       | 楷体_GB2312 14.25 red
+Label21  | label  |  960 | 6360 | 2415 | 255 | " 植筋基本锚固长度ls(mm):"                |
+Label22  | label  | 3720 | 6240 |  855 | 375 | ""                                       | 楷体_GB2312 14.25 red
+Label23  | label  | 5640 | 6360 | 2295 | 255 | "植筋位移修正系数ψae:"                    |
+Label24  | label  | 8280 | 6240 | 1095 | 375 | ""                                       | 楷体_GB2312 14.25 red
+Label25  | label  | 1080 | 6960 | 1935 | 375 | "计算结果："                              | 黑体 15.75 bold
+Label26  | label  | 1200 | 7680 | 2295 | 375 | "植筋直径(mm)："                          | 宋体 14.25
+Text6    | entry  | 3360 | 7560 |  975 | 495 |                                          | 楷体_GB2312 15.75 blue
+Label27  | label  | 4560 | 7680 | 2655 | 255 | "植筋锚固长度(mm):"                       | 宋体 14.25
+Text7    | entry  | 7200 | 7560 | 2295 | 495 |                                          | 楷体_GB2312 15.75 blue
+)drawing";
+
+struct Drawn {
+  QString name, kind;
+  QRect twips;
+  QStringList texts;
+  QStringList look;
+};
+
+std::vector<Drawn> drawing() {
+  static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
+  std::vector<Drawn> controls;
+  const QString text = QString::fromUtf8(kDrawing.data(), static_cast<qsizetype>(kDrawing.size()));
+  for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts)) {
+    const QStringList cells = line.split(u'|');
+    Drawn drawn{cells[0].trimmed(),
+                cells[1].trimmed(),
+                QRect(cells[2].toInt(), cells[3].toInt(), cells[4].toInt(), cells[5].toInt()),
+                {},
+                cells[7].split(u' ', Qt::SkipEmptyParts)};
+    for (const auto &match : quoted.globalMatch(cells[6])) {
+      drawn.texts << match.captured(1);
+    }
+    controls.push_back(drawn);
+  }
+  return controls;
+}
+
+// Each typeface as a family list: the Windows face, its Chinese name, the Debian face of the same style.
+QStringList familiesOf(const QString &face) {
+  if (face == u"黑体") {
+    return {"SimHei", "黑体", "WenQuanYi Zen Hei"};
+  }
+  if (face == u"楷体_GB2312") {
+    return {"KaiTi_GB2312", "楷体_GB2312", "AR PL UKai CN"};
+  }
+  return {"SimSun", "宋体", "AR PL UMing CN"};
+}
+
+const char *classOf(const QString &kind) {
+  if (kind == u"list") {
+    return "QComboBox";
+  }
+  if (kind == u"entry") {
+    return "QLineEdit";
+  }
+  return kind == u"button" ? "QPushButton" : "QLabel";
+}
+
+QStringList textsOf(const QWidget &widget) {
+  if (const auto *list = qobject_cast<const QComboBox *>(&widget)) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+      items << list->itemText(i);
+    }
+    return items;
+  }
+  if (const auto *entry = qobject_cast<const QLineEdit *>(&widget)) {
+    return entry->text().isEmpty() ? QStringList{} : QStringList{entry->text()};
+  }
+  return {QString::fromStdString(shownText(widget))};
+}
+
+QColor expectedInk(const QWidget &widget, const QStringList &look) {
+  if (look.contains(u"red")) {
+    return {255, 0, 0};
+  }
+  if (look.contains(u"blue")) {
+    return {0, 0, 255};
+  }
+  return QApplication::palette(&widget).color(widget.foregroundRole());
+}
+
+TEST(FormLayout, EveryControlAsDrawn) {
+  const Form1 form;
+  const std::vector<Drawn> controls = drawing();
+  ASSERT_EQ(controls.size(), 50U);
+  EXPECT_EQ(viewOf(form).size(), controls.size()) << "the window holds exactly the drawn controls";
+  for (const Drawn &drawn : controls) {
+    SCOPED_TRACE(drawn.name.toStdString());
+    const QWidget *widget = control(form, drawn.name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_STREQ(widget->metaObject()->className(), classOf(drawn.kind));
+    const QRect &t = drawn.twips;
+    EXPECT_EQ(widget->geometry(), QRect(t.x() / 15, t.y() / 15, t.width() / 15, t.height() / 15));
+    EXPECT_EQ(textsOf(*widget), drawn.texts);
+    EXPECT_EQ(widget->isHidden(), drawn.look.contains(u"hidden"));
+    EXPECT_TRUE(widget->isEnabled());
+
+    const QFont font = widget->font();
+    const bool ownFont = !drawn.look.isEmpty() && drawn.look[0] != u"hidden";
+    EXPECT_EQ(font.families(), familiesOf(ownFont ? drawn.look[0] : "宋体"));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), ownFont ? drawn.look[1].toDouble() : 9.0);
+    EXPECT_EQ(font.bold(), drawn.look.contains(u"bold"));
+    EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
+    EXPECT_EQ(widget->palette().color(widget->foregroundRole()), expectedInk(*widget, drawn.look));
+  }
+}
+
+// The Debian faces stand in for the Windows ones, so every caption and item is drawn in a face of its
+// intended style, and that face has a glyph for each of its characters (no boxes).
+TEST(FormLayout, EveryCaptionHasItsGlyphsInAFaceOfItsStyle) {
+  const Form1 form;
+  for (const Drawn &drawn : drawing()) {
+    SCOPED_TRACE(drawn.name.toStdString());
+    const QWidget *widget = control(form, drawn.name);
+    const QRawFont face = QRawFont::fromFont(widget->font());
+    EXPECT_TRUE(widget->font().families().contains(face.familyName())) << face.familyName().toStdString();
+    for (const QString &text : drawn.texts) {
+      for (const char32_t ch : text.toStdU32String()) {
+        EXPECT_TRUE(face.supportsCharacter(ch)) << "U+" << std::hex << static_cast<unsigned>(ch);
+      }
+    }
+  }
+}
+
+TEST(FormLayout, WindowFrameTitleAndIcon) {
+  Form1 form;
+  EXPECT_TRUE(form.isWindow());
+  EXPECT_EQ(form.objectName(), "Form1");
+  EXPECT_EQ(form.windowTitle(), "Tavrin");
+  EXPECT_EQ(form.size(), QSize(722, 561));
+  const QList<QSize> iconSizes = form.windowIcon().availableSizes();
+  EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+  EXPECT_FALSE(form.windowIcon().pixmap(32).isNull());
+  EXPECT_LT(form.minimumSize().width(), form.maximumSize().width()) << "the frame is resizable";
+}
+
+TEST(FormLayout, ResizingMovesNothing) {
+  Form1 form;
+  form.show();
+  const FormView before = viewOf(form);
+  std::map<QString, QRect> places;
+  for (const QWidget *widget : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    places[widget->objectName()] = widget->geometry();
+  }
+  for (const QSize size : {QSize(1200, 900), QSize(300, 200)}) {
+    form.resize(size);
+    QApplication::processEvents();
+    for (const auto &[name, place] : places) {
+      EXPECT_EQ(control(form, name)->geometry(), place) << name.toStdString() << " at " << size.width();
+    }
+  }
+  EXPECT_EQ(viewOf(form), before);
+}
+
+TEST(FormLayout, ListsStartWithNothingChosenAndTakeNoTypedText) {
+  const Form1 form;
+  for (const QComboBox *list : form.findChildren<QComboBox *>(Qt::FindDirectChildrenOnly)) {
+    SCOPED_TRACE(list->objectName().toStdString());
+    EXPECT_EQ(list->currentIndex(), -1);
+    EXPECT_FALSE(list->isEditable());
+  }
+}
+
+TEST(FormLayout, LabelsWrapTheirCaptions) {
+  const Form1 form;
+  const QLabel *label = form.Label28;
+  ASSERT_TRUE(label->wordWrap());
+  const int lines = label->heightForWidth(label->width()) / label->fontMetrics().lineSpacing();
+  EXPECT_EQ(lines, 3) << "the bond-strength prompt shows on three lines";
+}
+
+// The caption of the label that a screen reader finds for the control through its accessibility relations.
+QString labelledBy(QWidget *widget) {
+  QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+  const auto labels = accessible->relations(QAccessible::Label);
+  return labels.size() == 1 ? labels.front().first->text(QAccessible::Name).trimmed() : QString();
+}
+
+// Each input and each result display is announced by the caption of the label beside it.
+TEST(FormLayout, AssistiveToolsNameEachInputAndResultByItsLabel) {
+  constexpr std::pair<const char *, const char *> kNamedBy[] = {
+      {"Combo1", "Label2"},   {"Combo2", "Label3"},   {"Combo3", "Label4"},   {"Combo4", "Label5"},
+      {"Combo5", "Label6"},   {"Text1", "Label7"},    {"Text2", "Label8"},    {"Combo6", "Label9"},
+      {"Text3", "Label10"},   {"Combo7", "Label11"},  {"Text4", "Label12"},   {"Text5", "Label28"},
+      {"Combo8", "Label29"},  {"Combo9", "Label30"},  {"Combo10", "Label31"}, {"Label18", "Label17"},
+      {"Label14", "Label13"}, {"Label16", "Label15"}, {"Label20", "Label19"}, {"Label22", "Label21"},
+      {"Label24", "Label23"}, {"Text6", "Label26"},   {"Text7", "Label27"}};
+  Form1 form;
+  form.loadForm();
+  for (const auto &[input, label] : kNamedBy) {
+    SCOPED_TRACE(input);
+    const QString caption = control<QLabel>(form, label)->text().trimmed();
+    EXPECT_EQ(control(form, input)->accessibleName(), caption);
+    EXPECT_EQ(labelledBy(control(form, input)), caption);
+  }
+  QAccessibleInterface *grade = QAccessible::queryAccessibleInterface(form.Combo1);
+  EXPECT_EQ(labelledBy(form.Combo1) + ", " + grade->text(QAccessible::Value), "混凝土强度等级, C25");
+}
+
+} // namespace
+} // namespace tavrin::test
