@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleOptionComplex>
 
 #include <algorithm>
 #include <vector>
@@ -24,11 +26,15 @@ QString qText(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Captions start at the top of their label. Where the font's line is taller than the label (the large
+// fonts in one-line labels), the line is centred instead: the glyphs sit well inside the line's height,
+// so they then show whole rather than cut off at the bottom.
 void setUp(QLabel &label, const ControlSpec &spec) {
   label.setTextFormat(Qt::PlainText);
   label.setText(qText(spec.text));
-  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label.setWordWrap(true);
+  const bool lineTallerThanLabel = QFontMetrics(fontFor(spec.look)).height() > pixelRect(spec).height();
+  label.setAlignment(Qt::AlignLeft | (lineTallerThanLabel ? Qt::AlignVCenter : Qt::AlignTop));
 }
 
 void setUp(QLineEdit & /*entry*/, const ControlSpec & /*spec*/) {}
@@ -53,6 +59,29 @@ void applyLook(QWidget &control, const Look &look) {
     control.setPalette(palette);
   }
 }
+
+// The lists are drawn narrow for their items ("I、II类" in 65 pixels); a slimmer drop-down arrow than the
+// usual one leaves the chosen item room to show in full.
+class SlimArrowStyle : public QProxyStyle {
+public:
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                       const QWidget *widget) const override {
+    QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+    if (control != CC_ComboBox) {
+      return rect;
+    }
+    const int arrowLeft = option->rect.right() - kArrowWidth;
+    if (part == SC_ComboBoxArrow) {
+      rect.setLeft(arrowLeft + 1);
+    } else if (part == SC_ComboBoxEditField) {
+      rect.setRight(arrowLeft);
+    }
+    return rect;
+  }
+
+private:
+  static constexpr int kArrowWidth = 15;
+};
 
 } // namespace
 
@@ -90,6 +119,12 @@ void Form1::createControls() {
           this->*member = control;
         },
         spec.member);
+  }
+  // Created after the lists, so it is destroyed after them.
+  auto *slimArrows = new SlimArrowStyle;
+  slimArrows->setParent(this);
+  for (QComboBox *list : findChildren<QComboBox *>(Qt::FindDirectChildrenOnly)) {
+    list->setStyle(slimArrows);
   }
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include <functional>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace tavrin {
 

@@ -222,12 +222,22 @@ TEST(FormLayout, ListsStartWithNothingChosenAndTakeNoTypedText) {
   }
 }
 
-TEST(FormLayout, LabelsWrapTheirCaptions) {
+// A caption may wrap only onto the lines its label has room for; the bond-strength prompt takes three.
+TEST(FormLayout, LabelsShowTheirWholeCaption) {
   const Form1 form;
-  const QLabel *label = form.Label28;
-  ASSERT_TRUE(label->wordWrap());
-  const int lines = label->heightForWidth(label->width()) / label->fontMetrics().lineSpacing();
-  EXPECT_EQ(lines, 3) << "the bond-strength prompt shows on three lines";
+  for (const QLabel *label : form.findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+    if (label->text().isEmpty()) {
+      continue;
+    }
+    SCOPED_TRACE(label->objectName().toStdString());
+    ASSERT_TRUE(label->wordWrap());
+    const int lineSpacing = label->fontMetrics().lineSpacing();
+    const int linesNeeded = label->heightForWidth(label->width()) / lineSpacing;
+    EXPECT_LE(linesNeeded, std::max(1, label->height() / lineSpacing));
+    if (label == form.Label28) {
+      EXPECT_EQ(linesNeeded, 3);
+    }
+  }
 }
 
 // The caption of the label that a screen reader finds for the control through its accessibility relations.
