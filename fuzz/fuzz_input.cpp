@@ -1,0 +1,307 @@
+#include "fuzz/fuzz_input.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace tavrin::fuzz {
+namespace {
+
+constexpr std::array<const char *, 8> gradeItems{"C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60"};
+constexpr std::array<const char *, 12> diameterItems{"6",  "8",  "10", "12", "14", "16",
+                                                     "18", "20", "22", "25", "28", "32"};
+
+// One list of the window: how many items it has and where its choice goes in the input. The two lists
+// whose item text the calculation reads also name their items.
+struct ListField {
+  std::int16_t count;
+  std::int16_t AnchorageInput::*index;
+  ListChoice AnchorageInput::*choice;
+  std::span<const char *const> items;
+};
+
+const std::array<ListField, 9> listOrder{{
+    {8, nullptr, &AnchorageInput::concreteGrade, gradeItems},
+    {4, &AnchorageInput::coverThickness, nullptr, {}},
+    {12, nullptr, &AnchorageInput::barDiameter, diameterItems},
+    {3, &AnchorageInput::steelGrade, nullptr, {}},
+    {2, &AnchorageInput::adhesiveGrade, nullptr, {}},
+    {3, &AnchorageInput::memberState, nullptr, {}},
+    {2, &AnchorageInput::stirrupDiameter, nullptr, {}},
+    {4, &AnchorageInput::seismicIntensity, nullptr, {}},
+    {2, &AnchorageInput::siteCategory, nullptr, {}},
+}};
+
+enum TextSlot : std::size_t { Spacing, Edge, Moisture, Temperature, BondStrength, GradeText, DiameterText };
+constexpr std::size_t textCount = 7;
+
+constexpr std::uint8_t temperatureShown = 1U << 0U;
+constexpr std::uint8_t bondStrengthShown = 1U << 1U;
+constexpr std::uint8_t gradeTextTyped = 1U << 2U;
+constexpr std::uint8_t diameterTextTyped = 1U << 3U;
+
+class ByteReader {
+public:
+  explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  bool atEnd() const { return position_ >= bytes_.size(); }
+  std::uint8_t next() { return atEnd() ? 0 : bytes_[position_++]; }
+
+private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t position_ = 0;
+};
+
+// Indices just outside a list and at the limits of the 16-bit field.
+std::int16_t outOfRangeIndex(std::int16_t count, std::uint8_t selector) {
+  const std::array<std::int16_t, 8> indices{
+      count, static_cast<std::int16_t>(count + 1), -2, 127, 128, 255, INT16_MAX, INT16_MIN};
+  return indices.at(selector % indices.size());
+}
+
+std::int16_t decodeIndex(ByteReader &reader, std::int16_t count) {
+  const std::uint8_t control = reader.next();
+  if (control < 0x80) {
+    return static_cast<std::int16_t>(control % count);
+  }
+  if (control < 0xC0) {
+    return -1;
+  }
+  if (control < 0xF0) {
+    return outOfRangeIndex(count, control);
+  }
+  const auto high = static_cast<std::uint16_t>(reader.next() << 8U);
+  return static_cast<std::int16_t>(high | reader.next());
+}
+
+std::array<std::string, textCount> decodeTexts(ByteReader &reader) {
+  std::array<std::string, textCount> texts;
+  std::size_t slot = 0;
+  while (!reader.atEnd() && slot < textCount) {
+    const auto byte = static_cast<char>(reader.next());
+    if (byte == '\n') {
+      ++slot;
+    } else {
+      texts.at(slot).push_back(byte == '\\' ? static_cast<char>(reader.next()) : byte);
+    }
+  }
+  return texts;
+}
+
+void repeatText(std::array<std::string, textCount> &texts, std::uint8_t repeat) {
+  if (repeat < 0x80) {
+    return;
+  }
+  std::string &text = texts.at((repeat & 7U) % textCount);
+  const std::string unit = text;
+  const unsigned times = ((repeat >> 3U) & 15U) * 128U;
+  for (unsigned i = 0; i < times; ++i) {
+    text += unit;
+  }
+}
+
+std::string itemText(const ListField &list, std::int16_t index) {
+  return index >= 0 && index < list.count ? list.items[static_cast<std::size_t>(index)] : "";
+}
+
+const std::array<Quantity, 10> runOrder{Quantity::Fbd,   Quantity::PsiBr, Quantity::PsiW, Quantity::PsiT,
+                                        Quantity::PsiN,  Quantity::Aspt,  Quantity::Fy,   Quantity::Ls,
+                                        Quantity::PsiAe, Quantity::Ld};
+const std::array<const char *, 10> quantityNames{"fbd",  "psiBr", "psiW", "psiT",  "psiN",
+                                                 "aspt", "fy",    "ls",   "psiAe", "ld"};
+
+const char *nameOf(Quantity quantity) {
+  return quantityNames.at(static_cast<std::size_t>(quantity));
+}
+
+bool isReached(Quantity quantity, const AnchorageResult &r) {
+  const std::array<bool, 10> reached{r.fbd.reached,   r.psiBr.reached, r.psiW.reached, r.psiT.reached,
+                                     r.psiN.reached,  r.aspt.reached,  r.fy.reached,   r.ls.reached,
+                                     r.psiAe.reached, r.ld.reached};
+  return reached.at(static_cast<std::size_t>(quantity));
+}
+
+std::optional<float> singleValue(Quantity quantity, const AnchorageResult &r) {
+  const std::array<std::optional<float>, 10> values{r.fbd.value,   r.psiBr.value, r.psiW.value, r.psiT.value,
+                                                    r.psiN.value,  r.aspt.value,  std::nullopt, r.ls.value,
+                                                    r.psiAe.value, r.ld.value};
+  return values.at(static_cast<std::size_t>(quantity));
+}
+
+// Significant digits of a formatted number: the mantissa's digits from the first non-zero one on.
+int significantDigits(std::string_view text) {
+  int digits = 0;
+  for (const char c : text.substr(0, text.find_first_of("eE"))) {
+    if (c >= '1' && c <= '9') {
+      ++digits;
+    } else if (c == '0' && digits > 0) {
+      ++digits;
+    }
+  }
+  return digits;
+}
+
+std::optional<std::string> displayFault(float value) {
+  if (!std::isfinite(value)) {
+    return "is not finite";
+  }
+  const std::string text = formatSingle(value);
+  if (significantDigits(text) > 7) {
+    return "shows more than 7 significant digits: " + text;
+  }
+  const std::optional<float> readBack = strictSingle(text);
+  if (!readBack) {
+    return "shows a text that does not read back: " + text;
+  }
+  if (std::fabs(static_cast<double>(*readBack) - value) > 1e-6 * std::fabs(static_cast<double>(value))) {
+    return "shows " + text + ", which reads back too far from the value";
+  }
+  return std::nullopt;
+}
+
+// What one run announced and how it ended.
+struct RunRecord {
+  std::vector<Quantity> announced;
+  std::vector<std::string> moistureTexts;
+  std::vector<std::string> violations;
+  std::optional<InputRejection> rejection;
+};
+
+RunRecord record(const AnchorageInput &input, AnchorageResult &result) {
+  RunRecord run;
+  const RunObserver observer{[&run](Quantity quantity, const AnchorageResult &r) {
+                               run.announced.push_back(quantity);
+                               if (!isReached(quantity, r)) {
+                                 run.violations.push_back(std::string(nameOf(quantity)) +
+                                                          " announced before it was stored");
+                               }
+                             },
+                             [&run](const std::string &text) { run.moistureTexts.push_back(text); }};
+  run.rejection = calculateAnchorage(input, result, observer);
+  return run;
+}
+
+void checkEnding(const RunRecord &run, std::vector<std::string> &violations) {
+  if (run.rejection && run.rejection->message.empty()) {
+    violations.emplace_back("a rejection without a message");
+  }
+  if (!run.rejection && run.announced.size() != runOrder.size()) {
+    violations.emplace_back("the run neither completed nor was rejected");
+  }
+  const std::vector<Quantity> expected(
+      runOrder.begin(),
+      runOrder.begin() + static_cast<std::ptrdiff_t>(std::min(run.announced.size(), runOrder.size())));
+  if (run.announced != expected) {
+    violations.emplace_back("values announced out of run order");
+  }
+  if (run.moistureTexts.size() > 1 || (run.moistureTexts.size() == 1 && run.moistureTexts[0] != "1.1")) {
+    violations.emplace_back("the moisture entry was corrected to something other than one \"1.1\"");
+  }
+}
+
+void checkValues(const RunRecord &run, const AnchorageResult &result, std::vector<std::string> &violations) {
+  for (const Quantity quantity : runOrder) {
+    const bool announced =
+        std::find(run.announced.begin(), run.announced.end(), quantity) != run.announced.end();
+    if (announced != isReached(quantity, result)) {
+      violations.push_back(std::string(nameOf(quantity)) + " reached but not announced, or the reverse");
+    }
+    const std::optional<float> value = singleValue(quantity, result);
+    if (!announced || !value) {
+      continue;
+    }
+    if (const auto fault = displayFault(*value)) {
+      violations.push_back(std::string(nameOf(quantity)) + " " + *fault);
+    }
+  }
+  if (result.fy.reached && strictDouble(formatInteger(result.fy.value)) != result.fy.value) {
+    violations.emplace_back("fy does not show as its integer");
+  }
+}
+
+std::string printable(const std::string &text) {
+  constexpr std::size_t shown = 60;
+  std::string out = "\"";
+  for (const char c : text.substr(0, shown)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
+      std::array<char, 8> escaped{};
+      std::snprintf(escaped.data(), escaped.size(), "\\x%02X", byte);
+      out += escaped.data();
+    } else {
+      out += c;
+    }
+  }
+  out += "\"";
+  if (text.size() > shown) {
+    out += "... (" + std::to_string(text.size()) + " bytes)";
+  }
+  return out;
+}
+
+} // namespace
+
+AnchorageInput decodeInput(std::span<const std::uint8_t> bytes) {
+  ByteReader reader(bytes);
+  const std::uint8_t flags = reader.next();
+  const std::uint8_t repeat = reader.next();
+  std::array<std::int16_t, listOrder.size()> indices{};
+  for (std::size_t i = 0; i < listOrder.size(); ++i) {
+    indices.at(i) = decodeIndex(reader, listOrder.at(i).count);
+  }
+  std::array<std::string, textCount> texts = decodeTexts(reader);
+  repeatText(texts, repeat);
+
+  AnchorageInput input;
+  for (std::size_t i = 0; i < listOrder.size(); ++i) {
+    const ListField &list = listOrder.at(i);
+    if (list.index != nullptr) {
+      input.*list.index = indices.at(i);
+    } else {
+      input.*list.choice = {indices.at(i), itemText(list, indices.at(i))};
+    }
+  }
+  if ((flags & gradeTextTyped) != 0) {
+    input.concreteGrade.text = texts.at(GradeText);
+  }
+  if ((flags & diameterTextTyped) != 0) {
+    input.barDiameter.text = texts.at(DiameterText);
+  }
+  input.barSpacing = texts.at(Spacing);
+  input.edgeDistance = texts.at(Edge);
+  input.moistureFactor = texts.at(Moisture);
+  input.temperatureFactor = {texts.at(Temperature), (flags & temperatureShown) != 0};
+  input.userBondStrength = {texts.at(BondStrength), (flags & bondStrengthShown) != 0};
+  return input;
+}
+
+std::vector<std::string> checkRun(const AnchorageInput &input) {
+  AnchorageResult result;
+  RunRecord first = record(input, result);
+  std::vector<std::string> violations = std::move(first.violations);
+  checkEnding(first, violations);
+  checkValues(first, result, violations);
+
+  // Pressing Calculate again with nothing changed must announce and end the same way.
+  const RunRecord second = record(input, result);
+  if (second.announced != first.announced || second.rejection != first.rejection) {
+    violations.emplace_back("a second run of the same input ended differently");
+  }
+  return violations;
+}
+
+std::string describeInput(const AnchorageInput &input) {
+  const auto shown = [](const OptionalEntry &entry) { return entry.shown ? " (shown)" : " (hidden)"; };
+  return "grade " + std::to_string(input.concreteGrade.index) + " " + printable(input.concreteGrade.text) +
+         ", cover " + std::to_string(input.coverThickness) + ", diameter " +
+         std::to_string(input.barDiameter.index) + " " + printable(input.barDiameter.text) + ", steel " +
+         std::to_string(input.steelGrade) + ", adhesive " + std::to_string(input.adhesiveGrade) +
+         ", member " + std::to_string(input.memberState) + ", stirrup " +
+         std::to_string(input.stirrupDiameter) + ", intensity " + std::to_string(input.seismicIntensity) +
+         ", site " + std::to_string(input.siteCategory) + "\nspacing " + printable(input.barSpacing) +
+         ", edge " + printable(input.edgeDistance) + ", moisture " + printable(input.moistureFactor) +
+         ", temperature " + printable(input.temperatureFactor.text) + shown(input.temperatureFactor) +
+         ", bond strength " + printable(input.userBondStrength.text) + shown(input.userBondStrength);
+}
+
+} // namespace tavrin::fuzz
