@@ -23,6 +23,8 @@ int main(int argc, char *argv[]) {
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(
+      QStringLiteral("org.tavrin.Tavrin")); // ties the window to its menu entry
   tavrin::Form1 form;
   form.loadForm();
   form.show();
