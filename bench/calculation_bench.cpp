@@ -1,0 +1,192 @@
+// Cost of one run of the calculation, without the window: the default inputs, an input refused at the
+// first check, and every combination of the list items with the default typed values.
+#include "calc/anchorage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tavrin::AnchorageInput;
+using tavrin::AnchorageResult;
+
+// The items of the two lists whose text the calculation reads; the other lists count only by index.
+constexpr std::array kConcreteGrades{"C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60"};
+constexpr std::array kBarDiameters{"6", "8", "10", "12", "14", "16", "18", "20", "22", "25", "28", "32"};
+
+struct IndexedList {
+  std::int16_t AnchorageInput::*field;
+  std::int16_t items;
+};
+
+constexpr std::array kIndexedLists{
+    IndexedList{&AnchorageInput::coverThickness, 4},  IndexedList{&AnchorageInput::steelGrade, 3},
+    IndexedList{&AnchorageInput::adhesiveGrade, 2},   IndexedList{&AnchorageInput::memberState, 3},
+    IndexedList{&AnchorageInput::stirrupDiameter, 2}, IndexedList{&AnchorageInput::seismicIntensity, 4},
+    IndexedList{&AnchorageInput::siteCategory, 2},
+};
+
+constexpr std::int16_t kPlainBars = 0;            // "HPB235": the window asks for the bond strength
+constexpr const char *kTypedBondStrength = "2.5"; // what a designer types for plain bars
+
+AnchorageInput defaultInput() {
+  AnchorageInput input;
+  input.concreteGrade = {1, "C25"};
+  input.coverThickness = 1;
+  input.barDiameter = {5, "16"};
+  input.steelGrade = 1;
+  input.adhesiveGrade = 0;
+  input.barSpacing = "100";
+  input.edgeDistance = "50";
+  input.memberState = 2;
+  input.moistureFactor = "1.1";
+  input.stirrupDiameter = 1;
+  input.seismicIntensity = 1;
+  input.siteCategory = 0;
+  return input;
+}
+
+// Multiplies out the indexed lists, starting from the given one, on top of each input so far.
+void addIndexedCombinations(std::vector<AnchorageInput> &inputs, std::size_t list) {
+  if (list == kIndexedLists.size()) {
+    return;
+  }
+  std::vector<AnchorageInput> widened;
+  widened.reserve(inputs.size() * static_cast<std::size_t>(kIndexedLists[list].items));
+  for (const AnchorageInput &input : inputs) {
+    for (std::int16_t index = 0; index < kIndexedLists[list].items; ++index) {
+      AnchorageInput next = input;
+      next.*kIndexedLists[list].field = index;
+      widened.push_back(std::move(next));
+    }
+  }
+  inputs = std::move(widened);
+  addIndexedCombinations(inputs, list + 1);
+}
+
+std::vector<AnchorageInput> everyListCombination() {
+  std::vector<AnchorageInput> inputs;
+  for (std::size_t grade = 0; grade < kConcreteGrades.size(); ++grade) {
+    for (std::size_t diameter = 0; diameter < kBarDiameters.size(); ++diameter) {
+      AnchorageInput input = defaultInput();
+      input.concreteGrade = {static_cast<std::int16_t>(grade), kConcreteGrades[grade]};
+      input.barDiameter = {static_cast<std::int16_t>(diameter), kBarDiameters[diameter]};
+      inputs.push_back(std::move(input));
+    }
+  }
+  addIndexedCombinations(inputs, 0);
+  // The window shows the bond-strength entry for plain bars only, and the designer fills it in.
+  for (AnchorageInput &input : inputs) {
+    input.userBondStrength = {kTypedBondStrength, input.steelGrade == kPlainBars};
+  }
+  return inputs;
+}
+
+void runRepeatedly(benchmark::State &state, const AnchorageInput &input) {
+  AnchorageResult result;
+  for (auto _ : state) {
+    auto rejection = tavrin::calculateAnchorage(input, result);
+    benchmark::DoNotOptimize(rejection);
+    benchmark::DoNotOptimize(result);
+  }
+}
+
+void BM_Defaults(benchmark::State &state) {
+  runRepeatedly(state, defaultInput());
+}
+
+// Spacing 60 under 5 diameters of 16: refused by the first check.
+void BM_Rejected(benchmark::State &state) {
+  AnchorageInput input = defaultInput();
+  input.barSpacing = "60";
+  AnchorageResult result;
+  if (!tavrin::calculateAnchorage(input, result)) {
+    state.SkipWithError("the spacing of 60 was not refused");
+  }
+  runRepeatedly(state, input);
+}
+
+// Every combination once per iteration; "per_run" is the time of one run, averaged over all of them.
+void BM_EveryListCombination(benchmark::State &state) {
+  const std::vector<AnchorageInput> inputs = everyListCombination();
+  AnchorageResult result;
+  std::size_t refused = 0;
+  for (const AnchorageInput &input : inputs) {
+    refused += tavrin::calculateAnchorage(input, result).has_value() ? 1 : 0;
+  }
+  for (auto _ : state) {
+    for (const AnchorageInput &input : inputs) {
+      auto rejection = tavrin::calculateAnchorage(input, result);
+      benchmark::DoNotOptimize(rejection);
+      benchmark::DoNotOptimize(result);
+    }
+  }
+  const auto runs = static_cast<double>(inputs.size());
+  state.counters["inputs"] = runs;
+  state.counters["refused"] = static_cast<double>(refused);
+  state.counters["per_run"] =
+      benchmark::Counter(runs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK(BM_Defaults);
+BENCHMARK(BM_Rejected);
+BENCHMARK(BM_EveryListCombination)->MinTime(1.0);
+
+// Google Benchmark's own report goes to stderr; stdout gets one table row per benchmark.
+class TableRows : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run> &runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+      if (!run.error_occurred) {
+        rows.push_back(row(run));
+      }
+    }
+  }
+
+  std::vector<std::string> rows;
+
+private:
+  static std::string row(const Run &run) {
+    char text[256];
+    const std::string name = run.benchmark_name();
+    if (const auto perRun = run.counters.find("per_run"); perRun != run.counters.end()) {
+      std::snprintf(
+          text, sizeof text,
+          "| calculateAnchorage, every list combination (%.0f inputs, %.0f refused) | %.0f ns per run "
+          "| | | | |",
+          run.counters.at("inputs").value, run.counters.at("refused").value, perRun->second.value * 1e9);
+    } else {
+      const char *what =
+          name.starts_with("BM_Rejected") ? "input refused at the spacing check" : "default inputs";
+      std::snprintf(text, sizeof text, "| calculateAnchorage, %s | %.0f ns per run | | | | |", what,
+                    run.GetAdjustedRealTime());
+    }
+    return text;
+  }
+};
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return EXIT_FAILURE;
+  }
+  TableRows reporter;
+  reporter.SetOutputStream(&std::cerr);
+  reporter.SetErrorStream(&std::cerr);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  for (const std::string &row : reporter.rows) {
+    std::printf("%s\n", row.c_str());
+  }
+  return EXIT_SUCCESS;
+}
