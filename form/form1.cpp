@@ -2,13 +2,10 @@
 
 #include "form/form_layout.h"
 
-#include <QComboBox>
+#include <QFontMetrics>
 #include <QIcon>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QProxyStyle>
-#include <QPushButton>
 #include <QStyleOptionComplex>
 
 #include <algorithm>
@@ -47,7 +44,8 @@ void setUp(QComboBox &list, const ControlSpec &spec) {
 
 void setUp(QPushButton &button, const ControlSpec &spec) {
   button.setText(qText(spec.text));
-  button.setAutoDefault(false); // Enter and Esc press nothing
+  // Not a default button, so Enter presses nothing; a plain window has no cancel button for Esc either.
+  button.setAutoDefault(false);
   button.setDefault(false);
 }
 

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 
@@ -17,14 +17,13 @@ bool displayAvailable() {
 
 int main(int argc, char *argv[]) {
   if (!displayAvailable()) {
-    std::fputs("No display found: Tavrin is a desktop program and needs one.\n"
-               "On a machine without a screen, try it headless with: xvfb-run -a tavrin\n",
-               stderr);
+    std::cerr << "No display found: Tavrin is a desktop program and needs one.\n"
+                 "On a machine without a screen, try it headless with: xvfb-run -a tavrin\n";
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
-  QGuiApplication::setDesktopFileName(
-      QStringLiteral("org.tavrin.Tavrin")); // ties the window to its menu entry
+  // Ties the window to the installed desktop entry, so the desktop shows its name and icon for it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrin.Tavrin"));
   tavrin::Form1 form;
   form.loadForm();
   form.show();
