@@ -75,14 +75,6 @@ TEST_F(ShownForm, TabGoesRoundTheInputsInTheirOrder) {
   }
 }
 
-TEST_F(ShownForm, ShiftTabGoesBack) {
-  QTest::keyClick(form.Combo1, Qt::Key_Tab, Qt::ShiftModifier);
-  EXPECT_EQ(focused(), "Combo10");
-  form.Command1->setFocus();
-  QTest::keyClick(form.Command1, Qt::Key_Tab, Qt::ShiftModifier);
-  EXPECT_EQ(focused(), "Text7");
-}
-
 // Neither button is a default or cancel button, wherever the focus is.
 TEST_F(ShownForm, EnterAndEscapePressNothing) {
   QSignalSpy calculate(form.Command1, &QPushButton::clicked);
