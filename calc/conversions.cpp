@@ -141,7 +141,16 @@ std::string formatGeneral(double value, int significantDigits) {
 
 } // namespace
 
+// Seven digits can show more than a single holds: the single read from "0.00099683" is
+// 0.000996829895…, which rounds to 0.0009968299. So the shortest text of fewer digits that reads back as
+// the same single wins, and only a value that needs all seven is rounded to them.
 std::string formatSingle(float value) {
+  for (int digits = 1; digits < 7; ++digits) {
+    const std::string shorter = formatGeneral(value, digits);
+    if (strictSingle(shorter) == value) {
+      return formatGeneral(*strictDouble(shorter), 7); // "3e+02" back to the plain "300"
+    }
+  }
   return formatGeneral(value, 7);
 }
 std::string formatDouble(double value) {

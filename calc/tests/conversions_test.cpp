@@ -91,6 +91,8 @@ TEST(Conversions, FormatSingleShowsAtMostSevenSignificantDigits) {
       {-12.5F, "-12.5"},
       {1234567.0F, "1234567"},
       {0.0001F, "0.0001"},
+      {0.00099683F, "0.00099683"}, // seven digits would show 0.0009968299
+      {9.765625e-4F, "0.0009765625"},
   };
   for (const auto &c : cases) {
     EXPECT_EQ(formatSingle(c.value), c.text) << c.value;
