@@ -1,8 +1,123 @@
 #include "form/form1.h"
 
-namespace tavrin {
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 
-// Command1's reaction. The window does not run the calculation yet, so pressing Calculate changes nothing.
-void Form1::calculateCommand() {}
+#include <algorithm>
+#include <array>
+
+namespace tavrin {
+namespace {
+
+std::string text(const QLineEdit *entry) {
+  return entry->text().toStdString();
+}
+
+ListChoice choice(const QComboBox *list) {
+  // Selections are 16-bit in the calculation; a list of a dozen items never comes near the limit.
+  return {static_cast<std::int16_t>(list->currentIndex()), list->currentText().toStdString()};
+}
+
+std::int16_t index(const QComboBox *list) {
+  return choice(list).index;
+}
+
+// The value label that shows each quantity; ψw, ψT and fy are worked out but shown nowhere, and ld goes
+// to the two result boxes instead.
+struct ValueDisplay {
+  Quantity quantity;
+  QLabel *Form1::*label;
+};
+constexpr std::array<ValueDisplay, 6> valueDisplays{{
+    {Quantity::Fbd, &Form1::Label18},
+    {Quantity::PsiBr, &Form1::Label14},
+    {Quantity::PsiN, &Form1::Label16},
+    {Quantity::Aspt, &Form1::Label20},
+    {Quantity::Ls, &Form1::Label22},
+    {Quantity::PsiAe, &Form1::Label24},
+}};
+
+// The value labels are drawn narrow ("355.5555" in Kai 14.25 pt needs more than Label22's 57 pixels), and
+// a clipped number reads as a different number. A label grows to its value into the free space at its right.
+void showWhole(QLabel *label, const QString &value) {
+  label->setText(value);
+  const int needed = label->fontMetrics().horizontalAdvance(value) + 2 * label->margin() + 2;
+  label->resize(std::max(label->width(), needed), label->height());
+}
+
+} // namespace
+
+AnchorageInput Form1::inputFromControls() const {
+  AnchorageInput input;
+  input.concreteGrade = choice(Combo1);
+  input.coverThickness = index(Combo2);
+  input.barDiameter = choice(Combo3);
+  input.steelGrade = index(Combo4);
+  input.adhesiveGrade = index(Combo5);
+  input.barSpacing = text(Text1);
+  input.edgeDistance = text(Text2);
+  input.memberState = index(Combo6);
+  input.moistureFactor = text(Text3);
+  input.temperatureFactor = {text(Text4), !Text4->isHidden()};
+  input.userBondStrength = {text(Text5), !Text5->isHidden()};
+  input.stirrupDiameter = index(Combo8);
+  input.seismicIntensity = index(Combo9);
+  input.siteCategory = index(Combo10);
+  return input;
+}
+
+void Form1::showValue(Quantity quantity) {
+  const QString value = QString::fromStdString(formatQuantity(quantity, result_));
+  if (quantity == Quantity::Ld) {
+    Text6->setText(Combo3->currentText()); // the bar diameter as the list shows it
+    Text7->setText(value);
+    return;
+  }
+  const auto *display = std::ranges::find(valueDisplays, quantity, &ValueDisplay::quantity);
+  if (display != valueDisplays.end()) {
+    showWhole(this->*display->label, value);
+  }
+}
+
+QLineEdit *Form1::entryFor(Entry entry) const {
+  switch (entry) {
+  case Entry::BarSpacing:
+    return Text1;
+  case Entry::EdgeDistance:
+    return Text2;
+  case Entry::MoistureFactor:
+    return Text3;
+  case Entry::TemperatureFactor:
+    return Text4;
+  case Entry::UserBondStrength:
+    return Text5;
+  case Entry::None:
+    break;
+  }
+  return nullptr;
+}
+
+// The message first; only once the user has closed it is the entry cleared and focused.
+void Form1::reportRejection(const InputRejection &rejection) {
+  showMessage(QString::fromStdString(rejection.message));
+  if (QLineEdit *cleared = entryFor(rejection.cleared)) {
+    cleared->clear();
+  }
+  if (QLineEdit *focused = entryFor(rejection.focused)) {
+    focused->setFocus();
+  }
+}
+
+// Command1: each display is written the moment its value is stored, so a refused input leaves the
+// values before it on view. Nothing is cleared first.
+void Form1::calculateCommand() {
+  const RunObserver observer{
+      [this](Quantity quantity, const AnchorageResult & /*result*/) { showValue(quantity); },
+      [this](const std::string &correctedText) { Text3->setText(QString::fromStdString(correctedText)); }};
+  if (const auto rejection = calculateAnchorage(inputFromControls(), result_, observer)) {
+    reportRejection(*rejection);
+  }
+}
 
 } // namespace tavrin

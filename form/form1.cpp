@@ -98,7 +98,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
   nameInputsForAssistiveTools();
   chainTabOrder();
   connectReactions();
-  showMessage = [this](const QString &message) { showModalMessage(message); };
+  execMessageBox = [](QMessageBox &box) { box.exec(); };
   Combo1->setFocus();
 }
 
@@ -162,9 +162,9 @@ void Form1::connectReactions() {
 }
 
 // The message as the only text: no title, no icon, a single OK button.
-void Form1::showModalMessage(const QString &message) {
+void Form1::showMessage(const QString &message) {
   QMessageBox box(QMessageBox::NoIcon, QString(), message, QMessageBox::Ok, this);
-  box.exec();
+  execMessageBox(box);
 }
 
 } // namespace tavrin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/anchorage.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +9,8 @@
 #include <QWidget>
 
 #include <functional>
+
+class QMessageBox;
 
 namespace tavrin {
 
@@ -36,8 +40,9 @@ public:
   // Command1: runs the calculation on the inputs shown.
   void calculateCommand();
 
-  // Shows a message modally with an OK button; tests put a recorder in its place.
-  std::function<void(const QString &message)> showMessage;
+  // Shows a prepared message box modally and returns once it is closed. Tests put a function in its place
+  // that reads the box (text, title, buttons, icon) and closes it without a person.
+  std::function<void(QMessageBox &box)> execMessageBox;
 
   QComboBox *Combo1{}, *Combo2{}, *Combo3{}, *Combo4{}, *Combo5{}, *Combo6{}, *Combo7{}, *Combo8{}, *Combo9{},
       *Combo10{};
@@ -53,7 +58,14 @@ private:
   void nameInputsForAssistiveTools();
   void chainTabOrder();
   void connectReactions();
-  void showModalMessage(const QString &message);
+  void showMessage(const QString &message);
+  AnchorageInput inputFromControls() const;
+  void showValue(Quantity quantity);
+  void reportRejection(const InputRejection &rejection);
+  QLineEdit *entryFor(Entry entry) const;
+
+  // The values of the last run; a run that stops early leaves the later ones as they were.
+  AnchorageResult result_;
 };
 
 } // namespace tavrin

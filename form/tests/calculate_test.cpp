@@ -1,0 +1,226 @@
+#include "form/tests/form_probe.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace tavrin::test {
+namespace {
+
+// What a rejection's message box would show, read through the window's seam instead of a person.
+struct ShownBox {
+  QString text;
+  QString title;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  FormView behind; // the window as it stood while the box was open
+};
+
+// The displays a run writes, in the order it writes them.
+const std::vector<std::string> kDisplays = {"Label18", "Label14", "Label16", "Label20",
+                                            "Label22", "Label24", "Text6",   "Text7"};
+
+class Calculate : public ::testing::Test {
+protected:
+  void SetUp() override {
+    form.execMessageBox = [this](QMessageBox &box) {
+      boxes.push_back({box.text(), box.windowTitle(), box.standardButtons(), box.icon(), viewOf(form)});
+    };
+    form.loadForm();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+
+  void press() { QTest::mouseClick(form.Command1, Qt::LeftButton); }
+
+  QString focused() const {
+    const QWidget *widget = QApplication::focusWidget();
+    return widget == nullptr ? QStringLiteral("(none)") : widget->objectName();
+  }
+
+  std::vector<std::string> displays() const {
+    std::vector<std::string> shown;
+    const FormView view = viewOf(form);
+    for (const std::string &name : kDisplays) {
+      shown.push_back(view.at(name).shows);
+    }
+    return shown;
+  }
+
+  static void type(QLineEdit *entry, const QString &text) {
+    entry->clear();
+    QTest::keyClicks(entry, text);
+  }
+
+  Form1 form;
+  std::vector<ShownBox> boxes;
+};
+
+const std::vector<std::string> kDefaultResults = {"2.7",      "1",   "1.1", "1",
+                                                  "355.5555", "1.1", "16",  "430.2222"};
+
+TEST_F(Calculate, DefaultsShowEveryValueAndASecondPressTheSame) {
+  press();
+  EXPECT_EQ(displays(), kDefaultResults);
+  EXPECT_TRUE(boxes.empty());
+  press();
+  EXPECT_EQ(displays(), kDefaultResults);
+}
+
+// Each input below stops a run from a blank window one stage later than the one before, so the displays
+// already written show the order in which the run writes them.
+TEST_F(Calculate, DisplaysAreWrittenInTheirOrderAndARejectionStopsTheRest) {
+  const QString outOfRange = QStringLiteral("计算结果超出数值范围，请检查输入数据");
+  const struct {
+    const char *stage;
+    std::function<void(Form1 &)> input;
+    QString message;
+    std::size_t written;
+  } cases[] = {
+      {"bond strength", [](Form1 &f) { type(f.Text1, "60"); }, "植筋间距不能小于植筋直径的5倍", 0},
+      {"temperature", [](Form1 &f) { f.Combo7->setCurrentIndex(1); }, "温度影响系数不能为空值", 2},
+      {"ψN", [](Form1 &f) { f.Combo7->setCurrentIndex(1), type(f.Text4, "3.3e38"); }, outOfRange, 2},
+      {"ls", [](Form1 &f) { f.Combo4->setCurrentIndex(0), type(f.Text5, "1e-37"); }, outOfRange, 4},
+      {"ld", [](Form1 &f) { f.Combo7->setCurrentIndex(1), type(f.Text4, "1e38"); }, outOfRange, 6},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.stage);
+    form.restoreDefaults();
+    boxes.clear();
+    c.input(form);
+    press();
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_EQ(boxes[0].text, c.message);
+    std::vector<std::string> expected(kDisplays.size(), "");
+    const FormView &behind = boxes[0].behind;
+    for (std::size_t i = 0; i < kDisplays.size(); ++i) {
+      EXPECT_EQ(behind.at(kDisplays[i]).shows.empty(), i >= c.written) << kDisplays[i];
+    }
+  }
+}
+
+TEST_F(Calculate, RejectionBoxHasOnlyTheMessageAndOk) {
+  type(form.Text1, "60");
+  press();
+  ASSERT_EQ(boxes.size(), 1U);
+  EXPECT_EQ(boxes[0].title, "");
+  EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok);
+  EXPECT_EQ(boxes[0].icon, QMessageBox::NoIcon);
+}
+
+// After the box closes the named entry is emptied (spacing and edge only) and focused; the displays keep
+// what an earlier run showed, and every typed text but the cleared one stays as typed.
+TEST_F(Calculate, RefusedInputsClearAndFocusTheirEntry) {
+  const struct {
+    const char *what;
+    std::function<void(Form1 &)> input;
+    QString message;
+    const char *focus;
+    const char *cleared; // nullptr: nothing is cleared
+  } cases[] = {
+      {"spacing 60", [](Form1 &f) { type(f.Text1, "60"); }, "植筋间距不能小于植筋直径的5倍", "Text1",
+       "Text1"},
+      {"edge 30", [](Form1 &f) { type(f.Text2, "30"); }, "植筋边距不能小于植筋直径的2.5倍", "Text2", "Text2"},
+      {"HPB235, empty", [](Form1 &f) { f.Combo4->setCurrentIndex(0); }, "植筋胶不能为空值", "Text5", nullptr},
+      {"HPB235, 0", [](Form1 &f) { f.Combo4->setCurrentIndex(0), type(f.Text5, "0"); },
+       "胶粘剂粘结强度设计值必须大于0", "Text5", nullptr},
+      {"HPB235, abc", [](Form1 &f) { f.Combo4->setCurrentIndex(0), type(f.Text5, "abc"); },
+       "胶粘剂粘结强度设计值必须是数值", "Text5", nullptr},
+      {"moisture abc", [](Form1 &f) { type(f.Text3, "abc"); }, "混凝土孔壁潮湿影响系数必须是数值", "Text3",
+       nullptr},
+      {"moisture empty", [](Form1 &f) { f.Text3->clear(); }, "混凝土孔壁潮湿影响系数不能为空值", "Text3",
+       nullptr},
+      {">60℃, abc", [](Form1 &f) { f.Combo7->setCurrentIndex(1), type(f.Text4, "abc"); },
+       "温度影响系数必须是数值", "Text4", nullptr},
+      {">60℃, -1", [](Form1 &f) { f.Combo7->setCurrentIndex(1), type(f.Text4, "-1"); },
+       "温度影响系数必须大于0", "Text4", nullptr},
+      {"C30 A, 120abc", [](Form1 &f) { f.Combo1->setCurrentIndex(2), type(f.Text1, "120abc"); },
+       "植筋间距必须是数值", "Text1", nullptr},
+      {"C30 A, edge 60mm", [](Form1 &f) { f.Combo1->setCurrentIndex(2), type(f.Text2, "60mm"); },
+       "植筋边距必须是数值", "Text2", nullptr},
+      {"diameter reads 0", [](Form1 &f) { f.Combo3->setCurrentIndex(-1); },
+       "计算结果超出数值范围，请检查输入数据", "Command1",
+       nullptr}, // no entry to blame: focus stays on the button
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    form.restoreDefaults();
+    press(); // an earlier complete run
+    boxes.clear();
+    form.Combo1->setFocus();
+    c.input(form);
+    const FormView typed = viewOf(form);
+    press();
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_EQ(boxes[0].text, c.message);
+    EXPECT_EQ(focused(), c.focus);
+    FormView expected = typed;
+    if (c.cleared != nullptr) {
+      expected[c.cleared].shows.clear();
+    }
+    FormView after = viewOf(form);
+    for (const std::string &display : kDisplays) { // values a stopped run reached may be rewritten
+      expected.erase(display), after.erase(display);
+    }
+    EXPECT_EQ(after, expected);
+  }
+}
+
+TEST_F(Calculate, BondStrengthRefusalWritesNothing) {
+  press();
+  form.Combo4->setCurrentIndex(0);
+  press();
+  EXPECT_EQ(displays(), kDefaultResults);
+  type(form.Text5, "0");
+  press();
+  EXPECT_EQ(displays(), kDefaultResults);
+  EXPECT_EQ(boxes.size(), 2U);
+}
+
+TEST_F(Calculate, TemperatureRefusalKeepsTheLaterValuesOfTheEarlierRun) {
+  press();
+  form.Combo6->setCurrentIndex(0); // ψbr 1.5
+  form.Combo7->setCurrentIndex(1);
+  press();
+  std::vector<std::string> expected = kDefaultResults;
+  expected[1] = "1.5";
+  EXPECT_EQ(displays(), expected);
+  EXPECT_EQ(focused(), "Text4");
+}
+
+TEST_F(Calculate, LowMoistureFactorIsRaisedAndUsed) {
+  form.Combo6->setCurrentIndex(1); // ψbr 1.15
+  type(form.Text3, "0.9");
+  press();
+  EXPECT_EQ(form.Text3->text(), "1.1");
+  EXPECT_EQ(form.Label16->text(), "1.265");
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Calculate, RestoreDefaultsEmptiesWhatARunShowed) {
+  for (const bool stoppedPartWay : {false, true}) {
+    SCOPED_TRACE(stoppedPartWay ? "stopped part-way" : "complete");
+    form.restoreDefaults();
+    form.Combo7->setCurrentIndex(stoppedPartWay ? 1 : 0);
+    press();
+    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    EXPECT_EQ(displays(), std::vector<std::string>(kDisplays.size(), ""));
+  }
+}
+
+// A value label is drawn narrower than some values; it grows so no digit is cut off.
+TEST_F(Calculate, ValuesShowInFull) {
+  press();
+  for (const char *name : {"Label18", "Label14", "Label16", "Label20", "Label22", "Label24"}) {
+    const auto *label = control<QLabel>(form, name);
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << name;
+  }
+}
+
+} // namespace
+} // namespace tavrin::test
