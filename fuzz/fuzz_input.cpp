@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace tavrin::fuzz {
@@ -44,7 +43,7 @@ constexpr std::uint8_t diameterTextTyped = 1U << 3U;
 class ByteReader {
 public:
   explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  bool atEnd() const { return position_ >= bytes_.size(); }
+  [[nodiscard]] bool atEnd() const { return position_ >= bytes_.size(); }
   std::uint8_t next() { return atEnd() ? 0 : bytes_[position_++]; }
 
 private:
@@ -132,11 +131,7 @@ std::optional<float> singleValue(Quantity quantity, const AnchorageResult &r) {
 int significantDigits(std::string_view text) {
   int digits = 0;
   for (const char c : text.substr(0, text.find_first_of("eE"))) {
-    if (c >= '1' && c <= '9') {
-      ++digits;
-    } else if (c == '0' && digits > 0) {
-      ++digits;
-    }
+    digits += (c >= '1' && c <= '9') || (c == '0' && digits > 0) ? 1 : 0;
   }
   return digits;
 }
@@ -225,9 +220,10 @@ std::string printable(const std::string &text) {
   for (const char c : text.substr(0, shown)) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
-      std::array<char, 8> escaped{};
-      std::snprintf(escaped.data(), escaped.size(), "\\x%02X", byte);
-      out += escaped.data();
+      constexpr std::string_view hexDigits = "0123456789ABCDEF";
+      out += "\\x";
+      out += hexDigits[byte >> 4U];
+      out += hexDigits[byte & 15U];
     } else {
       out += c;
     }
