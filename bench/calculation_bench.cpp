@@ -1,6 +1,7 @@
 // Cost of one run of the calculation, without the window: the default inputs, an input refused at the
 // first check, and every combination of the list items with the default typed values.
 #include "calc/anchorage.h"
+#include "calc/tests/test_inputs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,9 +17,9 @@ namespace {
 
 using tavrin::AnchorageInput;
 using tavrin::AnchorageResult;
+using tavrin::testing::defaultInput;
 
 // The items of the two lists whose text the calculation reads; the other lists count only by index.
-constexpr std::array kConcreteGrades{"C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60"};
 constexpr std::array kBarDiameters{"6", "8", "10", "12", "14", "16", "18", "20", "22", "25", "28", "32"};
 
 struct IndexedList {
@@ -35,23 +36,6 @@ constexpr std::array kIndexedLists{
 
 constexpr std::int16_t kPlainBars = 0;            // "HPB235": the window asks for the bond strength
 constexpr const char *kTypedBondStrength = "2.5"; // what a designer types for plain bars
-
-AnchorageInput defaultInput() {
-  AnchorageInput input;
-  input.concreteGrade = {1, "C25"};
-  input.coverThickness = 1;
-  input.barDiameter = {5, "16"};
-  input.steelGrade = 1;
-  input.adhesiveGrade = 0;
-  input.barSpacing = "100";
-  input.edgeDistance = "50";
-  input.memberState = 2;
-  input.moistureFactor = "1.1";
-  input.stirrupDiameter = 1;
-  input.seismicIntensity = 1;
-  input.siteCategory = 0;
-  return input;
-}
 
 // Multiplies out the indexed lists, starting from the given one, on top of each input so far.
 void addIndexedCombinations(std::vector<AnchorageInput> &inputs, std::size_t list) {
@@ -73,10 +57,10 @@ void addIndexedCombinations(std::vector<AnchorageInput> &inputs, std::size_t lis
 
 std::vector<AnchorageInput> everyListCombination() {
   std::vector<AnchorageInput> inputs;
-  for (std::size_t grade = 0; grade < kConcreteGrades.size(); ++grade) {
+  for (std::size_t grade = 0; grade < tavrin::testing::concreteGrades.size(); ++grade) {
     for (std::size_t diameter = 0; diameter < kBarDiameters.size(); ++diameter) {
       AnchorageInput input = defaultInput();
-      input.concreteGrade = {static_cast<std::int16_t>(grade), kConcreteGrades[grade]};
+      input.concreteGrade = {static_cast<std::int16_t>(grade), tavrin::testing::concreteGrades[grade]};
       input.barDiameter = {static_cast<std::int16_t>(diameter), kBarDiameters[diameter]};
       inputs.push_back(std::move(input));
     }

@@ -2,6 +2,7 @@
 
 #include "calc/anchorage.h"
 
+#include <array>
 #include <variant>
 
 namespace tavrin::testing {
@@ -25,10 +26,12 @@ inline AnchorageInput defaultInput() {
   return input;
 }
 
-inline const char *const concreteGrades[] = {"C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60"};
+inline constexpr std::array<const char *, 8> concreteGrades = {"C20", "C25", "C30", "C40",
+                                                               "C45", "C50", "C55", "≥C60"};
 
 inline void setConcreteGrade(AnchorageInput &input, std::int16_t index) {
-  input.concreteGrade = {index, index >= 0 && index < 8 ? concreteGrades[index] : ""};
+  input.concreteGrade = {index,
+                         index >= 0 && index < 8 ? concreteGrades.at(static_cast<std::size_t>(index)) : ""};
 }
 
 // The value of a stage outcome, or the rejection's message as text for a readable failure.
