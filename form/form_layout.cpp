@@ -1,7 +1,9 @@
 #include "form/form_layout.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace tavrin {
@@ -86,6 +88,7 @@ constexpr std::array<NamedBy, 23> kNamingLabels{{
 
 #undef CONTROL
 
+// The family lists as the window names them, the Windows face first.
 QStringList familiesOf(Face face) {
   switch (face) {
   case Face::Hei:
@@ -116,9 +119,23 @@ QRect pixelRect(const ControlSpec &spec) {
   return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
 }
 
+QStringList fromFirstInstalled(const QStringList &families) {
+  // Names as installed, not QFontDatabase::hasFamily: that has fontconfig substitute each name first, which
+  // costs about a millisecond a name at start-up and may map an absent face onto some installed one.
+  const QStringList installed = QFontDatabase::families();
+  const auto first = std::ranges::find_if(families, [&installed](const QString &family) {
+    return installed.contains(family, Qt::CaseInsensitive);
+  });
+  return first == families.cend() ? families : QStringList(first, families.cend());
+}
+
+// Resolved once for the life of the program: every control asks for one of these three lists.
 QFont fontFor(const Look &look) {
+  static const std::array kInstalledFamilies{fromFirstInstalled(familiesOf(Face::Song)),
+                                             fromFirstInstalled(familiesOf(Face::Hei)),
+                                             fromFirstInstalled(familiesOf(Face::Kai))};
   QFont font;
-  font.setFamilies(familiesOf(look.face));
+  font.setFamilies(kInstalledFamilies.at(static_cast<std::size_t>(look.face)));
   font.setPointSizeF(look.points);
   font.setBold(look.bold);
   return font;

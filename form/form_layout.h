@@ -55,6 +55,14 @@ std::span<const ControlSpec> formLayout();
 std::span<const NamedBy> namingLabels();
 
 QRect pixelRect(const ControlSpec &spec);
+
+// A family list from its first installed family on; the whole list when none is installed. Qt looks a
+// family list up one name at a time, and for every name that is not installed it has fontconfig sort all
+// installed fonts into a fallback list, once per face, size and script, before it tries the next name.
+// Starting the list at the first installed family reaches the same face without those sorts, and keeps
+// the Windows face first wherever it is installed.
+QStringList fromFirstInstalled(const QStringList &families);
+// The control font of a look: its face's family list from the first installed family, in its size.
 QFont fontFor(const Look &look);
 QColor inkColour(Ink ink);
 

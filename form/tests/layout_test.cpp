@@ -1,7 +1,10 @@
+#include "form/form_layout.h"
 #include "form/tests/form_probe.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QRawFont>
 #include <QRegularExpression>
 
@@ -106,6 +109,17 @@ QStringList familiesOf(const QString &face) {
   return {"SimSun", "宋体", "AR PL UMing CN"};
 }
 
+// The face a family list ends up drawing with: its first family that is installed on this machine.
+QString firstInstalled(const QStringList &families) {
+  const QStringList installed = QFontDatabase::families();
+  for (const QString &family : families) {
+    if (installed.contains(family)) {
+      return family;
+    }
+  }
+  return {};
+}
+
 const char *classOf(const QString &kind) {
   if (kind == u"list") {
     return "QComboBox";
@@ -161,7 +175,7 @@ TEST(FormLayout, EveryControlAsDrawn) {
 
     const QFont font = widget->font();
     const bool ownFont = !drawn.look.isEmpty() && drawn.look[0] != u"hidden";
-    EXPECT_EQ(font.families(), familiesOf(ownFont ? drawn.look[0] : "宋体"));
+    EXPECT_EQ(QFontInfo(font).family(), firstInstalled(familiesOf(ownFont ? drawn.look[0] : "宋体")));
     EXPECT_DOUBLE_EQ(font.pointSizeF(), ownFont ? drawn.look[1].toDouble() : 9.0);
     EXPECT_EQ(font.bold(), drawn.look.contains(u"bold"));
     EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
@@ -183,6 +197,27 @@ TEST(FormLayout, EveryCaptionHasItsGlyphsInAFaceOfItsStyle) {
         EXPECT_TRUE(face.supportsCharacter(ch)) << "U+" << std::hex << static_cast<unsigned>(ch);
       }
     }
+  }
+}
+
+// A family list keeps its order from its first installed family on, so a Windows face that is installed
+// stays first; absent families before it are dropped, and a list with nothing installed is kept whole.
+TEST(FormLayout, FamilyListsStartAtTheirFirstInstalledFamily) {
+  const struct {
+    QStringList families;
+    QStringList expected;
+  } kCases[] = {
+      {{"Absent Song", "缺少的宋体", "AR PL UMing CN"}, {"AR PL UMing CN"}},
+      {{"Absent Kai", "AR PL UKai CN", "WenQuanYi Zen Hei"}, {"AR PL UKai CN", "WenQuanYi Zen Hei"}},
+      {{"WenQuanYi Zen Hei", "Absent Hei", "AR PL UMing CN"},
+       {"WenQuanYi Zen Hei", "Absent Hei", "AR PL UMing CN"}},
+      {{"absent song", "ar pl uming cn"}, {"ar pl uming cn"}},
+      {{"Absent Song", "Absent Hei"}, {"Absent Song", "Absent Hei"}},
+      {{}, {}},
+  };
+  for (const auto &[families, expected] : kCases) {
+    SCOPED_TRACE(families.join(", ").toStdString());
+    EXPECT_EQ(fromFirstInstalled(families), expected);
   }
 }
 
