@@ -2,9 +2,12 @@
 
 #include "form/form_layout.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
 
@@ -49,8 +52,20 @@ void setUp(QPushButton &button, const ControlSpec &spec) {
   button.setDefault(false);
 }
 
+// The window's own look: its font is the one every control inherits unless its look names another.
+constexpr Look kWindowLook{};
+
+bool sameFont(const Look &a, const Look &b) {
+  return a.face == b.face && a.points == b.points && a.bold == b.bold;
+}
+
+// A control in the window's font inherits it rather than setting an equal one: setting a font sends a font
+// change, which a line edit answers by laying out its text again and a list by building its drop-down
+// popup, long before anyone opens it.
 void applyLook(QWidget &control, const Look &look) {
-  control.setFont(fontFor(look));
+  if (!sameFont(look, kWindowLook)) {
+    control.setFont(fontFor(look));
+  }
   if (const QColor ink = inkColour(look.ink); ink.isValid()) {
     QPalette palette = control.palette();
     palette.setColor(control.foregroundRole(), ink);
@@ -81,17 +96,37 @@ private:
   static constexpr int kArrowWidth = 15;
 };
 
+// The 16 × 16 and 32 × 32 renditions, read as the PNG files they are: a reader left to detect the format
+// first loads every image plug-in installed to ask whether it can read the file.
+QIcon programIcon() {
+  QIcon icon;
+  for (const QString &file :
+       {QStringLiteral(":/icons/tavrin-16.png"), QStringLiteral(":/icons/tavrin-32.png")}) {
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
+  return icon;
+}
+
+// The slim arrows come from the application's style rather than from a style given to each list: a list
+// given a style of its own builds its drop-down popup there and then, ten popups before the first paint.
+// Installed before the window has any controls, so no widget needs restyling.
+void useSlimListArrows() {
+  if (dynamic_cast<SlimArrowStyle *>(QApplication::style()) == nullptr) {
+    QApplication::setStyle(new SlimArrowStyle);
+  }
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent) : QWidget(parent) {
+  useSlimListArrows();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Tavrin"));
   registerIcons();
-  QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/tavrin-16.png"), QSize(16, 16));
-  icon.addFile(QStringLiteral(":/icons/tavrin-32.png"), QSize(32, 32));
-  setWindowIcon(icon);
-  setFont(fontFor(Look{}));
+  setWindowIcon(programIcon());
+  setFont(fontFor(kWindowLook));
   resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 
   createControls();
@@ -117,12 +152,6 @@ void Form1::createControls() {
           this->*member = control;
         },
         spec.member);
-  }
-  // Created after the lists, so it is destroyed after them.
-  auto *slimArrows = new SlimArrowStyle;
-  slimArrows->setParent(this);
-  for (QComboBox *list : findChildren<QComboBox *>(Qt::FindDirectChildrenOnly)) {
-    list->setStyle(slimArrows);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QRawFont>
 #include <QRegularExpression>
+#include <QStyleOptionComboBox>
 
 #include <gtest/gtest.h>
 
@@ -266,6 +267,23 @@ TEST(FormLayout, LabelsShowTheirWholeCaption) {
     if (label == form.Label28) {
       EXPECT_EQ(linesNeeded, 3);
     }
+  }
+}
+
+// The default item of each list fits the list's text field beside the drop-down arrow, so it shows whole
+// ("I、II类" in a list 65 pixels wide).
+TEST(FormLayout, ListsShowTheirDefaultItemWhole) {
+  Form1 form;
+  form.loadForm();
+  form.show();
+  for (const QComboBox *list : form.findChildren<QComboBox *>(Qt::FindDirectChildrenOnly)) {
+    SCOPED_TRACE(list->objectName().toStdString());
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QRect field =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(list->currentText()), field.width())
+        << list->currentText().toStdString();
   }
 }
 
