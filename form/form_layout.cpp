@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 namespace tavrin {
 namespace {
@@ -120,8 +121,8 @@ QRect pixelRect(const ControlSpec &spec) {
 }
 
 QStringList fromFirstInstalled(const QStringList &families) {
-  // Names as installed, not QFontDatabase::hasFamily: that has fontconfig substitute each name first, which
-  // costs about a millisecond a name at start-up and may map an absent face onto some installed one.
+  // Names as installed, not QFontDatabase::hasFamily: that runs fontconfig's substitution rules on each
+  // name first, which is slow and may map an absent face onto some installed one.
   const QStringList installed = QFontDatabase::families();
   const auto first = std::ranges::find_if(families, [&installed](const QString &family) {
     return installed.contains(family, Qt::CaseInsensitive);
@@ -131,11 +132,15 @@ QStringList fromFirstInstalled(const QStringList &families) {
 
 // Resolved once for the life of the program: every control asks for one of these three lists.
 QFont fontFor(const Look &look) {
-  static const std::array kInstalledFamilies{fromFirstInstalled(familiesOf(Face::Song)),
-                                             fromFirstInstalled(familiesOf(Face::Hei)),
-                                             fromFirstInstalled(familiesOf(Face::Kai))};
+  static const std::map<Face, QStringList> kInstalledFamilies = [] {
+    std::map<Face, QStringList> lists;
+    for (const Face face : {Face::Song, Face::Hei, Face::Kai}) {
+      lists[face] = fromFirstInstalled(familiesOf(face));
+    }
+    return lists;
+  }();
   QFont font;
-  font.setFamilies(kInstalledFamilies.at(static_cast<std::size_t>(look.face)));
+  font.setFamilies(kInstalledFamilies.at(look.face));
   font.setPointSizeF(look.points);
   font.setBold(look.bold);
   return font;
