@@ -89,19 +89,6 @@ constexpr std::array<NamedBy, 23> kNamingLabels{{
 
 #undef CONTROL
 
-// The family lists as the window names them, the Windows face first.
-QStringList familiesOf(Face face) {
-  switch (face) {
-  case Face::Hei:
-    return {QStringLiteral("SimHei"), QStringLiteral("黑体"), QStringLiteral("WenQuanYi Zen Hei")};
-  case Face::Kai:
-    return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("楷体_GB2312"), QStringLiteral("AR PL UKai CN")};
-  case Face::Song:
-    break;
-  }
-  return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")};
-}
-
 int pixels(int twips) {
   return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
@@ -120,10 +107,28 @@ QRect pixelRect(const ControlSpec &spec) {
   return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
 }
 
+// Each face as drawn first; then, for Kai, the name modern Windows gives it (Windows 10 and 11 ship KaiTi
+// and no longer KaiTi_GB2312); last the Debian face of the same style.
+QStringList familiesOf(Face face) {
+  switch (face) {
+  case Face::Hei:
+    return {QStringLiteral("SimHei"), QStringLiteral("黑体"), QStringLiteral("WenQuanYi Zen Hei")};
+  case Face::Kai:
+    return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi"),
+            QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN")};
+  case Face::Song:
+    break;
+  }
+  return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")};
+}
+
 QStringList fromFirstInstalled(const QStringList &families) {
   // Names as installed, not QFontDatabase::hasFamily: that runs fontconfig's substitution rules on each
   // name first, which is slow and may map an absent face onto some installed one.
-  const QStringList installed = QFontDatabase::families();
+  return fromFirstInstalled(families, QFontDatabase::families());
+}
+
+QStringList fromFirstInstalled(const QStringList &families, const QStringList &installed) {
   const auto first = std::ranges::find_if(families, [&installed](const QString &family) {
     return installed.contains(family, Qt::CaseInsensitive);
   });

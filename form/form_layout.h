@@ -62,6 +62,9 @@ QRect pixelRect(const ControlSpec &spec);
 // Starting the list at the first installed family reaches the same face without those sorts, and keeps
 // the Windows face first wherever it is installed.
 QStringList fromFirstInstalled(const QStringList &families);
+QStringList fromFirstInstalled(const QStringList &families, const QStringList &installed);
+// A face's family list as the window names it, before it is cut to the first installed family.
+QStringList familiesOf(Face face);
 // The control font of a look: its face's family list from the first installed family, in its size.
 QFont fontFor(const Look &look);
 QColor inkColour(Ink ink);

@@ -7,10 +7,15 @@
 
 namespace {
 
-// Without a screen Qt would abort with a terse plugin error; say what is missing and how to try it anyway.
+// Where windows come from a display server (X11 or Wayland), Qt without one would abort with a terse
+// plugin error; say what is missing and how to try it anyway. Windows and macOS always have a screen.
 bool displayAvailable() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+  return true;
+#else
   return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
          std::getenv("QT_QPA_PLATFORM") != nullptr;
+#endif
 }
 
 } // namespace

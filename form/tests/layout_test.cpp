@@ -105,7 +105,7 @@ QStringList familiesOf(const QString &face) {
     return {"SimHei", "黑体", "WenQuanYi Zen Hei"};
   }
   if (face == u"楷体_GB2312") {
-    return {"KaiTi_GB2312", "楷体_GB2312", "AR PL UKai CN"};
+    return {"KaiTi_GB2312", "楷体_GB2312", "KaiTi", "楷体", "AR PL UKai CN"};
   }
   return {"SimSun", "宋体", "AR PL UMing CN"};
 }
@@ -219,6 +219,24 @@ TEST(FormLayout, FamilyListsStartAtTheirFirstInstalledFamily) {
   for (const auto &[families, expected] : kCases) {
     SCOPED_TRACE(families.join(", ").toStdString());
     EXPECT_EQ(fromFirstInstalled(families), expected);
+  }
+}
+
+// The values' Kai face on the systems designers use: the drawn KaiTi_GB2312 where it is still installed,
+// the KaiTi of Windows 10 and 11 where it is not, and the Debian Kai face elsewhere.
+TEST(FormLayout, KaiFaceFoundOnEachSystem) {
+  const struct {
+    QStringList installed;
+    QString face;
+  } kSystems[] = {
+      {{"SimSun", "KaiTi_GB2312", "KaiTi"}, "KaiTi_GB2312"},
+      {{"SimSun", "SimHei", "KaiTi", "Microsoft YaHei"}, "KaiTi"},
+      {{"宋体", "楷体"}, "楷体"},
+      {{"AR PL UKai CN", "AR PL UMing CN"}, "AR PL UKai CN"},
+  };
+  for (const auto &[installed, face] : kSystems) {
+    SCOPED_TRACE(installed.join(", ").toStdString());
+    EXPECT_EQ(fromFirstInstalled(familiesOf(Face::Kai), installed).value(0), face);
   }
 }
 

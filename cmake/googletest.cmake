@@ -1,0 +1,30 @@
+# GoogleTest for the test suites. A native build takes Debian's installed GoogleTest; a cross build for
+# Windows compiles it from Debian's sources in /usr/src/googletest (libgtest-dev), since the installed
+# libraries are for the build machine.
+include(GoogleTest)
+if(CMAKE_CROSSCOMPILING)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# Registers a test program's cases with CTest, each run with the given environment (NAME=VALUE items).
+# Natively each case is its own test. Cross-built, the whole program is one test, run through the emulator
+# (Wine), which then starts once rather than once per case, and finds the DLLs through TAVRIN_WINEPATH.
+function(tavrin_add_gtests target)
+  set(environment ${ARGN})
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${target} COMMAND ${target})
+    list(APPEND environment "WINEPATH=${TAVRIN_WINEPATH}" "WINEDEBUG=-all")
+    set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}")
+  elseif(environment)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${environment}")
+  else()
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+  endif()
+endfunction()
