@@ -23,36 +23,26 @@ struct DecimalPrefix {
   double value = 0;
 };
 
-// Decimal exponent of the leading digit of a plain decimal (digits, optional fraction, optional
-// exponent), so a number that overflows or underflows the double range can be told apart.
-long leadingDigitExponent(std::string_view number) {
-  constexpr long maxExponent = 1'000'000'000;
-  long exponent = -1;
-  bool seenPoint = false;
-  bool seenNonZero = false;
-  std::size_t i = 0;
-  for (; i < number.size() && (isDigit(number[i]) || number[i] == '.'); ++i) {
-    if (number[i] == '.') {
-      seenPoint = true;
-    } else if (!seenNonZero && number[i] != '0') {
-      seenNonZero = true;
-      exponent += seenPoint ? 0 : 1;
-    } else if (!seenNonZero && seenPoint) {
-      --exponent;
-    } else if (seenNonZero && !seenPoint) {
-      ++exponent;
-    }
-  }
-  if (i < number.size()) { // an exponent part follows: 'e' or 'E', sign, digits
-    const char *first = number.data() + i + 1;
+// Whether a plain decimal (digits, optional fraction, optional exponent) that from_chars found beyond the
+// double range lies above it rather than below: its leading digit, shifted by the exponent, stands at or
+// left of the units place.
+bool overflows(std::string_view number) {
+  const std::size_t exponentAt = std::min(number.find_first_of("eE"), number.size());
+  const std::string_view significand = number.substr(0, exponentAt);
+  const std::size_t point = std::min(significand.find('.'), significand.size());
+  const std::size_t leading = significand.find_first_not_of("0."); // a zero is never out of range
+  // The power of ten of the leading digit before the exponent: 2 for "345.6", -3 for "0.00456".
+  const long power = static_cast<long>(point) - static_cast<long>(leading) - (leading < point ? 1 : 0);
+  long exponent = 0;
+  if (exponentAt < number.size()) {
+    const char *first = number.data() + exponentAt + 1;
     first += *first == '+' ? 1 : 0;
-    long written = 0;
-    if (std::from_chars(first, number.data() + number.size(), written).ec == std::errc::result_out_of_range) {
-      written = *first == '-' ? -maxExponent : maxExponent;
+    if (std::from_chars(first, number.data() + number.size(), exponent).ec ==
+        std::errc::result_out_of_range) {
+      return *first != '-';
     }
-    exponent += std::clamp(written, -maxExponent, maxExponent);
   }
-  return exponent;
+  return exponent >= -power;
 }
 
 // Reads an optional sign and a plain decimal number at the start of the text. Rejects what
@@ -71,7 +61,7 @@ DecimalPrefix readDecimalPrefix(std::string_view text) {
   const auto [end, error] = std::from_chars(digits, last, value, std::chars_format::general);
   if (error == std::errc::result_out_of_range) {
     const std::string_view number(digits, static_cast<std::size_t>(end - digits));
-    value = leadingDigitExponent(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    value = overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return {end, negative ? -value : value};
 }
