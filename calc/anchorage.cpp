@@ -55,7 +55,7 @@ public:
 
   void moistureCorrected() const {
     if (observer_.moistureCorrected) {
-      observer_.moistureCorrected(moistureFloorText);
+      observer_.moistureCorrected(formatDouble(moistureFloor));
     }
   }
 
