@@ -10,9 +10,63 @@
 namespace tavrin {
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
+// What a Chinese input method types for the characters of a number: full-width digits, point and
+// signs, and in Chinese punctuation mode the ideographic full stop for the point.
+struct WideForm {
+  std::string_view utf8;
+  char ascii;
+};
+// clang-format off
+constexpr std::array<WideForm, 14> wideForms{{
+    {"\uFF10", '0'}, {"\uFF11", '1'}, {"\uFF12", '2'}, {"\uFF13", '3'}, {"\uFF14", '4'},
+    {"\uFF15", '5'}, {"\uFF16", '6'}, {"\uFF17", '7'}, {"\uFF18", '8'}, {"\uFF19", '9'},
+    {"\uFF0E", '.'}, {"\u3002", '.'}, {"\uFF0B", '+'}, {"\uFF0D", '-'},
+}};
+// clang-format on
+
+// Blanks around a number, the ideographic space such a method types among them.
+constexpr std::array<std::string_view, 3> blanks{" ", "\t", "\u3000"};
+
+// The text with the wide forms of its number replaced by their ASCII characters. Folding ends at the
+// first character that can be no part of a number, as every reading does, and the rest is kept as it is.
+std::string asciiForms(std::string_view text) {
+  constexpr std::string_view numberCharacters = "0123456789.+-eE";
+  std::string ascii;
+  ascii.reserve(text.size());
+  for (;;) {
+    const std::size_t plain = std::min(text.find_first_not_of(numberCharacters), text.size());
+    ascii += text.substr(0, plain);
+    text.remove_prefix(plain);
+    const auto *wide =
+        std::ranges::find_if(wideForms, [text](const WideForm &form) { return text.starts_with(form.utf8); });
+    if (wide == wideForms.end()) {
+      break;
+    }
+    ascii += wide->ascii;
+    text.remove_prefix(wide->utf8.size());
+  }
+  ascii += text;
+  return ascii;
 }
+
+// The byte length of the blank the text starts with, or 0.
+std::size_t leadingBlankSize(std::string_view text) {
+  const auto *blank =
+      std::ranges::find_if(blanks, [text](std::string_view b) { return text.starts_with(b); });
+  return blank == blanks.end() ? 0 : blank->size();
+}
+std::size_t trailingBlankSize(std::string_view text) {
+  const auto *blank = std::ranges::find_if(blanks, [text](std::string_view b) { return text.ends_with(b); });
+  return blank == blanks.end() ? 0 : blank->size();
+}
+
+std::string_view skipLeadingBlanks(std::string_view text) {
+  for (std::size_t size = leadingBlankSize(text); size > 0; size = leadingBlankSize(text)) {
+    text.remove_prefix(size);
+  }
+  return text;
+}
+
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -69,24 +123,19 @@ DecimalPrefix readDecimalPrefix(std::string_view text) {
 } // namespace
 
 std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && isBlank(text.back())) {
-    text.remove_suffix(1);
+  text = skipLeadingBlanks(text);
+  for (std::size_t size = trailingBlankSize(text); size > 0; size = trailingBlankSize(text)) {
+    text.remove_suffix(size);
   }
   return text;
 }
 
 double lenientNumber(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  return readDecimalPrefix(text).value;
+  return readDecimalPrefix(asciiForms(skipLeadingBlanks(text))).value;
 }
 
 std::optional<double> strictDouble(std::string_view text) {
-  const std::string_view number = trimBlanks(text);
+  const std::string number = asciiForms(trimBlanks(text));
   const DecimalPrefix prefix = readDecimalPrefix(number);
   if (prefix.end == nullptr || prefix.end != number.data() + number.size()) {
     return std::nullopt;

@@ -65,6 +65,27 @@ TEST(Conversions, StrictDoubleTakesOnlyAWholePlainDecimal) {
   EXPECT_EQ(strictDouble("1e999"), std::numeric_limits<double>::infinity());
 }
 
+// Both readings take a Chinese input method's full-width forms as ASCII, and refuse what is still no number.
+TEST(Conversions, ReadingsTakeWhatAChineseInputMethodTypes) {
+  constexpr std::nullopt_t no = std::nullopt;
+  const struct {
+    const char *text;
+    double lenient;
+    std::optional<double> strict;
+  } cases[] = {
+      {"１００", 100, 100},    {"　100", 100, 100}, {"100　", 100, 100},     {"１．２", 1.2, 1.2},
+      {"1。2", 1.2, 1.2},      {"１.２", 1.2, 1.2}, {"－３", -3, -3},        {"＋．５", 0.5, 0.5},
+      {"\t　１２　 ", 12, 12}, {"１e３", 1e3, 1e3}, {"１２０ａｂ", 120, no}, {"１，２", 1, no},
+      {"1,2", 1, no},          {"１　２", 1, no},   {"　", 0, no},           {"。", 0, no},
+      {"ａ１", 0, no},         {"－－１", 0, no},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(lenientNumber(c.text), c.lenient) << '"' << c.text << '"';
+    EXPECT_EQ(strictDouble(c.text), c.strict) << '"' << c.text << '"';
+  }
+  EXPECT_EQ(trimBlanks("　 1.5　\t"), "1.5");
+}
+
 TEST(Conversions, StrictSingleRoundsToSingleAndSaturatesBeyondItsRange) {
   EXPECT_EQ(strictSingle("1.15"), 1.15F);
   EXPECT_EQ(strictSingle(" 3.3 "), 3.3F);
