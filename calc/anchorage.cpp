@@ -1,23 +1,31 @@
 #include "calc/anchorage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tavrin {
 namespace {
 
-// The single-precision slots in the order of Quantity; fy, the one integer, stands apart.
-// clang-format off
-constexpr std::array<Reached<float> AnchorageResult::*, 10> singleSlots{
-    &AnchorageResult::fbd, &AnchorageResult::psiBr, &AnchorageResult::psiW, &AnchorageResult::psiT,
-    &AnchorageResult::psiN, &AnchorageResult::aspt, nullptr, &AnchorageResult::ls, &AnchorageResult::psiAe,
-    &AnchorageResult::ld};
-// clang-format on
+// Where each single-precision quantity is stored; fy, the one integer, stands apart.
+struct SingleSlot {
+  Quantity quantity;
+  Reached<float> AnchorageResult::*member;
+};
+constexpr std::array<SingleSlot, 9> singleSlots{{
+    {Quantity::Fbd, &AnchorageResult::fbd},
+    {Quantity::PsiBr, &AnchorageResult::psiBr},
+    {Quantity::PsiW, &AnchorageResult::psiW},
+    {Quantity::PsiT, &AnchorageResult::psiT},
+    {Quantity::PsiN, &AnchorageResult::psiN},
+    {Quantity::Aspt, &AnchorageResult::aspt},
+    {Quantity::Ls, &AnchorageResult::ls},
+    {Quantity::PsiAe, &AnchorageResult::psiAe},
+    {Quantity::Ld, &AnchorageResult::ld},
+}};
 
 void forgetReached(AnchorageResult &result) {
-  for (const auto slot : singleSlots) {
-    if (slot != nullptr) {
-      (result.*slot).reached = false;
-    }
+  for (const SingleSlot &slot : singleSlots) {
+    (result.*slot.member).reached = false;
   }
   result.fy.reached = false;
 }
@@ -47,7 +55,7 @@ public:
 
   void moistureCorrected() const {
     if (observer_.moistureCorrected) {
-      observer_.moistureCorrected(moistureFloorText);
+      observer_.moistureCorrected(formatDouble(moistureFloor));
     }
   }
 
@@ -86,8 +94,9 @@ bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &ru
 } // namespace
 
 std::string formatQuantity(Quantity quantity, const AnchorageResult &result) {
-  const auto slot = singleSlots.at(static_cast<std::size_t>(quantity));
-  return slot == nullptr ? formatInteger(result.fy.value) : formatSingle((result.*slot).value);
+  const auto *slot = std::ranges::find(singleSlots, quantity, &SingleSlot::quantity);
+  return slot == singleSlots.end() ? formatInteger(result.fy.value)
+                                   : formatSingle((result.*slot->member).value);
 }
 
 std::optional<InputRejection> calculateAnchorage(const AnchorageInput &input, AnchorageResult &result,

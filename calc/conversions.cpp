@@ -10,9 +10,63 @@
 namespace tavrin {
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
+// What a Chinese input method types for the characters of a number: full-width digits, point and
+// signs, and in Chinese punctuation mode the ideographic full stop for the point.
+struct WideForm {
+  std::string_view utf8;
+  char ascii;
+};
+// clang-format off
+constexpr std::array<WideForm, 14> wideForms{{
+    {"\uFF10", '0'}, {"\uFF11", '1'}, {"\uFF12", '2'}, {"\uFF13", '3'}, {"\uFF14", '4'},
+    {"\uFF15", '5'}, {"\uFF16", '6'}, {"\uFF17", '7'}, {"\uFF18", '8'}, {"\uFF19", '9'},
+    {"\uFF0E", '.'}, {"\u3002", '.'}, {"\uFF0B", '+'}, {"\uFF0D", '-'},
+}};
+// clang-format on
+
+// Blanks around a number, the ideographic space such a method types among them.
+constexpr std::array<std::string_view, 3> blanks{" ", "\t", "\u3000"};
+
+// The text with the wide forms of its number replaced by their ASCII characters. Folding ends at the
+// first character that can be no part of a number, as every reading does, and the rest is kept as it is.
+std::string asciiForms(std::string_view text) {
+  constexpr std::string_view numberCharacters = "0123456789.+-eE";
+  std::string ascii;
+  ascii.reserve(text.size());
+  for (;;) {
+    const std::size_t plain = std::min(text.find_first_not_of(numberCharacters), text.size());
+    ascii += text.substr(0, plain);
+    text.remove_prefix(plain);
+    const auto *wide =
+        std::ranges::find_if(wideForms, [text](const WideForm &form) { return text.starts_with(form.utf8); });
+    if (wide == wideForms.end()) {
+      break;
+    }
+    ascii += wide->ascii;
+    text.remove_prefix(wide->utf8.size());
+  }
+  ascii += text;
+  return ascii;
 }
+
+// The byte length of the blank the text starts with, or 0.
+std::size_t leadingBlankSize(std::string_view text) {
+  const auto *blank =
+      std::ranges::find_if(blanks, [text](std::string_view b) { return text.starts_with(b); });
+  return blank == blanks.end() ? 0 : blank->size();
+}
+std::size_t trailingBlankSize(std::string_view text) {
+  const auto *blank = std::ranges::find_if(blanks, [text](std::string_view b) { return text.ends_with(b); });
+  return blank == blanks.end() ? 0 : blank->size();
+}
+
+std::string_view skipLeadingBlanks(std::string_view text) {
+  for (std::size_t size = leadingBlankSize(text); size > 0; size = leadingBlankSize(text)) {
+    text.remove_prefix(size);
+  }
+  return text;
+}
+
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -23,36 +77,26 @@ struct DecimalPrefix {
   double value = 0;
 };
 
-// Decimal exponent of the leading digit of a plain decimal (digits, optional fraction, optional
-// exponent), so a number that overflows or underflows the double range can be told apart.
-long leadingDigitExponent(std::string_view number) {
-  constexpr long maxExponent = 1'000'000'000;
-  long exponent = -1;
-  bool seenPoint = false;
-  bool seenNonZero = false;
-  std::size_t i = 0;
-  for (; i < number.size() && (isDigit(number[i]) || number[i] == '.'); ++i) {
-    if (number[i] == '.') {
-      seenPoint = true;
-    } else if (!seenNonZero && number[i] != '0') {
-      seenNonZero = true;
-      exponent += seenPoint ? 0 : 1;
-    } else if (!seenNonZero && seenPoint) {
-      --exponent;
-    } else if (seenNonZero && !seenPoint) {
-      ++exponent;
-    }
-  }
-  if (i < number.size()) { // an exponent part follows: 'e' or 'E', sign, digits
-    const char *first = number.data() + i + 1;
+// Whether a plain decimal (digits, optional fraction, optional exponent) that from_chars found beyond the
+// double range lies above it rather than below: its leading digit, shifted by the exponent, stands at or
+// left of the units place.
+bool overflows(std::string_view number) {
+  const std::size_t exponentAt = std::min(number.find_first_of("eE"), number.size());
+  const std::string_view significand = number.substr(0, exponentAt);
+  const std::size_t point = std::min(significand.find('.'), significand.size());
+  const std::size_t leading = significand.find_first_not_of("0."); // a zero is never out of range
+  // The power of ten of the leading digit before the exponent: 2 for "345.6", -3 for "0.00456".
+  const long power = static_cast<long>(point) - static_cast<long>(leading) - (leading < point ? 1 : 0);
+  long exponent = 0;
+  if (exponentAt < number.size()) {
+    const char *first = number.data() + exponentAt + 1;
     first += *first == '+' ? 1 : 0;
-    long written = 0;
-    if (std::from_chars(first, number.data() + number.size(), written).ec == std::errc::result_out_of_range) {
-      written = *first == '-' ? -maxExponent : maxExponent;
+    if (std::from_chars(first, number.data() + number.size(), exponent).ec ==
+        std::errc::result_out_of_range) {
+      return *first != '-';
     }
-    exponent += std::clamp(written, -maxExponent, maxExponent);
   }
-  return exponent;
+  return exponent >= -power;
 }
 
 // Reads an optional sign and a plain decimal number at the start of the text. Rejects what
@@ -71,7 +115,7 @@ DecimalPrefix readDecimalPrefix(std::string_view text) {
   const auto [end, error] = std::from_chars(digits, last, value, std::chars_format::general);
   if (error == std::errc::result_out_of_range) {
     const std::string_view number(digits, static_cast<std::size_t>(end - digits));
-    value = leadingDigitExponent(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    value = overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return {end, negative ? -value : value};
 }
@@ -79,24 +123,19 @@ DecimalPrefix readDecimalPrefix(std::string_view text) {
 } // namespace
 
 std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && isBlank(text.back())) {
-    text.remove_suffix(1);
+  text = skipLeadingBlanks(text);
+  for (std::size_t size = trailingBlankSize(text); size > 0; size = trailingBlankSize(text)) {
+    text.remove_suffix(size);
   }
   return text;
 }
 
 double lenientNumber(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  return readDecimalPrefix(text).value;
+  return readDecimalPrefix(asciiForms(skipLeadingBlanks(text))).value;
 }
 
 std::optional<double> strictDouble(std::string_view text) {
-  const std::string_view number = trimBlanks(text);
+  const std::string number = asciiForms(trimBlanks(text));
   const DecimalPrefix prefix = readDecimalPrefix(number);
   if (prefix.end == nullptr || prefix.end != number.data() + number.size()) {
     return std::nullopt;

@@ -6,12 +6,14 @@
 #include <string_view>
 
 // Text <-> number conversions shared by every stage and by the window. All of them ignore the
-// process locale: the decimal separator is always ".".
+// process locale: the decimal separator is always ".". The readings take what a Chinese input method
+// types for a number as its ASCII counterpart: full-width digits "０"-"９", point "．" and signs "＋" "－",
+// the ideographic full stop "。" as a point, and the ideographic space U+3000 as a blank.
 namespace tavrin {
 
 // Reads the number at the start of the text and ignores what follows ("  12.5mm" gives 12.5).
-// Leading blanks are skipped; a text that does not begin with a number gives 0. Never fails.
-// A magnitude beyond the double range gives ±infinity, one below it ±0.
+// Leading blanks (space, tab, ideographic space) are skipped; a text that does not begin with a number gives
+// 0. Never fails. A magnitude beyond the double range gives ±infinity, one below it ±0.
 double lenientNumber(std::string_view text);
 
 // The whole text, blanks around it aside, must be a plain decimal number (optional sign, digits,

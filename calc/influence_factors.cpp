@@ -10,7 +10,6 @@ namespace {
 // ψbr by member stress state: cantilevers 1.5, other important members 1.15, the rest 1.0.
 constexpr std::array<float, 3> psiBrByMemberState{1.5F, 1.15F, 1.0F};
 constexpr float psiBrOtherwise = 1.0F;
-constexpr double moistureFloor = 1.1;
 constexpr float psiTForNormalTemperature = 1.0F;
 
 constexpr TypedEntry moistureEntry{"混凝土孔壁潮湿影响系数", "混凝土孔壁潮湿影响系数不能为空值",
@@ -30,9 +29,8 @@ float computePsiBr(std::int16_t memberState) {
 
 StageOutcome<MoistureFactor> computePsiW(const std::string &moistureText) {
   const std::optional<double> typed = strictDouble(moistureText);
-  // The moisture factor never counts for less than its floor of 1.1: a lower entry is raised to it.
   if (typed && *typed < moistureFloor) {
-    return MoistureFactor{*strictSingle(moistureFloorText), true};
+    return MoistureFactor{static_cast<float>(moistureFloor), true};
   }
   const StageOutcome<float> value = readTypedValue(moistureText, moistureEntry);
   if (const auto *rejection = std::get_if<InputRejection>(&value)) {

@@ -6,12 +6,13 @@
 
 namespace tavrin {
 
-// The text the moisture entry is corrected to when the typed factor is below its floor.
-inline constexpr const char *moistureFloorText = "1.1";
+// The moisture factor never counts for less than its floor: a lower entry is raised to it, and the entry
+// is rewritten to show the floor as formatDouble does.
+inline constexpr double moistureFloor = 1.1;
 
 struct MoistureFactor {
   float psiW = 0;
-  bool corrected = false; // the typed factor was below 1.1 and the entry now reads "1.1"
+  bool corrected = false; // the typed factor was below the floor, which the entry now shows
 };
 
 float computePsiBr(std::int16_t memberState);

@@ -19,8 +19,9 @@ struct CoverColumn {
 };
 
 // Covers "25", "30", "35", "≥40". Thin covers split more, and a thicker stirrup ("≥8") holds more.
-// For the covers 35 and ≥40 the stirrup does not matter, and a thick bar between the tabulated
-// diameters takes the 32 mm value, as the thin covers do.
+// For the covers 35 and ≥40 the stirrup does not matter. Where no cell fits (a diameter off the table,
+// or no stirrup chosen in the covers 25 and 30) a thick bar takes the column's 32 mm value for the ≥8
+// stirrup, which in those two covers is below the 32 mm value for the 6 mm stirrup.
 constexpr std::array<CoverColumn, 4> coverColumns{{
     {20, true, {{{1.04F, 1.1F, 1.16F, 1.25F}, {1.02F, 1.05F, 1.09F, 1.15F}}}, 1.15F},
     {20, true, {{{1.02F, 1.05F, 1.09F, 1.15F}, {1.0F, 1.0F, 1.04F, 1.1F}}}, 1.1F},
@@ -29,7 +30,8 @@ constexpr std::array<CoverColumn, 4> coverColumns{{
 }};
 constexpr float thinBar = 1.0F;
 
-// With no cover chosen, a thick bar is taken in the thinnest cover: the largest allowance.
+// With no cover chosen, or one off the list, the bar is taken in the thinnest cover, 25, and reads the
+// stirrup as that cover does.
 const CoverColumn &columnFor(std::int16_t coverThickness) {
   if (coverThickness < 0 || static_cast<std::size_t>(coverThickness) >= coverColumns.size()) {
     return coverColumns.front();

@@ -118,9 +118,9 @@ TEST(ConversionProperties, FormatDoubleReadsBackAndShowsTheDefaultMoistureFactor
 
 // Random texts: arbitrary bytes, or pieces that look like numbers mixed with junk, blanks and CJK.
 std::string randomText(std::mt19937 &random) {
-  static const char *const pieces[] = {"0",  "1",    "9",  ".",  "-",     "+",      "e",   "E",
-                                       " ",  "\t",   "x",  "mm", "1e400", "1e-400", "inf", "nan",
-                                       "0x", "植筋", "，", "１", "\xff",  ""};
+  static const char *const pieces[] = {"0",  "1",  "9",    ".",     "-",      "+",   "e",   "E",  " ",
+                                       "\t", "x",  "mm",   "1e400", "1e-400", "inf", "nan", "0x", "植筋",
+                                       "，", "１", "\xff", "",      "．",     "。",  "－",  "　"};
   std::string text;
   const int length = std::uniform_int_distribution<int>(0, 24)(random);
   const bool rawBytes = std::uniform_int_distribution<int>(0, 3)(random) == 0;

@@ -10,22 +10,25 @@ namespace tavrin {
 namespace {
 
 TEST(Conversions, LenientNumberReadsTheLeadingNumberAndNeverFails) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
   const struct {
     const char *text;
     double expected;
   } cases[] = {
-      {"", 0},      {"abc", 0},      {"  12.5mm", 12.5}, {"100", 100}, {"16", 16},
-      {" 50 ", 50}, {"120abc", 120}, {"-3.5", -3.5},     {".5", 0.5},  {"1e3", 1000},
-      {"1e", 1},    {"C60", 0},      {"60", 60},         {"+7", 7},    {"inf", 0},
-      {"nan", 0},   {"0x10", 0},     {"≥C60", 0},        {"\t8", 8},   {"1e-400", 0},
+      {"", 0},         {"abc", 0},     {"  12.5mm", 12.5}, {"100", 100},     {"16", 16},         {" 50 ", 50},
+      {"120abc", 120}, {"-3.5", -3.5}, {".5", 0.5},        {"1e3", 1000},    {"1e", 1},          {"C60", 0},
+      {"60", 60},      {"+7", 7},      {"inf", 0},         {"nan", 0},       {"0x10", 0},        {"≥C60", 0},
+      {"\t8", 8},      {"1e-400", 0},  {"0.001e312", inf}, {"1000e-330", 0}, {"-12e+400", -inf},
   };
   for (const auto &c : cases) {
     EXPECT_EQ(lenientNumber(c.text), c.expected) << '"' << c.text << '"';
   }
-  EXPECT_EQ(lenientNumber("1e400"), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(lenientNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(lenientNumber("-" + std::string(400, '9') + "x"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(lenientNumber("1e400"), inf);
+  EXPECT_EQ(lenientNumber(std::string(400, '9')), inf);
+  EXPECT_EQ(lenientNumber("-" + std::string(400, '9') + "x"), -inf);
   EXPECT_EQ(lenientNumber("0." + std::string(400, '0') + "1"), 0);
+  EXPECT_EQ(lenientNumber("1e" + std::string(30, '9')), inf);
+  EXPECT_EQ(lenientNumber("9e-" + std::string(30, '9')), 0);
 }
 
 TEST(Conversions, StrictDoubleTakesOnlyAWholePlainDecimal) {
@@ -60,6 +63,27 @@ TEST(Conversions, StrictDoubleTakesOnlyAWholePlainDecimal) {
     EXPECT_EQ(strictDouble(c.text), c.expected) << '"' << c.text << '"';
   }
   EXPECT_EQ(strictDouble("1e999"), std::numeric_limits<double>::infinity());
+}
+
+// Both readings take a Chinese input method's full-width forms as ASCII, and refuse what is still no number.
+TEST(Conversions, ReadingsTakeWhatAChineseInputMethodTypes) {
+  constexpr std::nullopt_t no = std::nullopt;
+  const struct {
+    const char *text;
+    double lenient;
+    std::optional<double> strict;
+  } cases[] = {
+      {"１００", 100, 100},    {"　100", 100, 100}, {"100　", 100, 100},     {"１．２", 1.2, 1.2},
+      {"1。2", 1.2, 1.2},      {"１.２", 1.2, 1.2}, {"－３", -3, -3},        {"＋．５", 0.5, 0.5},
+      {"\t　１２　 ", 12, 12}, {"１e３", 1e3, 1e3}, {"１２０ａｂ", 120, no}, {"１，２", 1, no},
+      {"1,2", 1, no},          {"１　２", 1, no},   {"　", 0, no},           {"。", 0, no},
+      {"ａ１", 0, no},         {"－－１", 0, no},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(lenientNumber(c.text), c.lenient) << '"' << c.text << '"';
+    EXPECT_EQ(strictDouble(c.text), c.strict) << '"' << c.text << '"';
+  }
+  EXPECT_EQ(trimBlanks("　 1.5　\t"), "1.5");
 }
 
 TEST(Conversions, StrictSingleRoundsToSingleAndSaturatesBeyondItsRange) {

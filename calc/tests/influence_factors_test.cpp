@@ -32,6 +32,7 @@ TEST(InfluenceFactors, MoistureFactorIsRaisedToItsFloor) {
       {"1.3", MoistureFactor{1.3F, false}},
       {"", empty},
       {"  ", empty},
+      {"　", empty},
       {"abc", notANumber},
       {"1.2x", notANumber},
       {"1e39", outOfRange},

@@ -1,6 +1,7 @@
 #include "form/tests/form_probe.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QTest>
 
@@ -55,6 +56,14 @@ protected:
   static void type(QLineEdit *entry, const QString &text) {
     entry->clear();
     QTest::keyClicks(entry, text);
+  }
+
+  // A Chinese input method commits its composed text to the entry instead of sending keys.
+  static void commitFromInputMethod(QLineEdit *entry, const QString &text) {
+    entry->clear();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(entry, &commit);
   }
 
   Form1 form;
@@ -200,6 +209,37 @@ TEST_F(Calculate, LowMoistureFactorIsRaisedAndUsed) {
   EXPECT_EQ(form.Text3->text(), "1.1");
   EXPECT_EQ(form.Label16->text(), "1.265");
   EXPECT_TRUE(boxes.empty());
+}
+
+// In full-width or Chinese-punctuation mode a number is read as its ASCII counterpart and stays as typed; a
+// low moisture factor is still raised to its floor. C30 with the A grade reads the spacing both ways.
+TEST_F(Calculate, NumbersFromAChineseInputMethodAreReadAndKeptAsTyped) {
+  const struct {
+    QLineEdit *Form1::*entry;
+    QString typed;
+    const char *display;
+    std::string shows;
+    QString entryAfter;
+  } cases[] = {
+      {&Form1::Text1, "１００", "Label18", "3.6", "１００"},
+      {&Form1::Text1, "　100", "Label18", "3.6", "　100"},
+      {&Form1::Text1, "100　", "Label18", "3.6", "100　"},
+      {&Form1::Text3, "１．２", "Label16", "1.2", "１．２"},
+      {&Form1::Text3, "1。2", "Label16", "1.2", "1。2"},
+      {&Form1::Text3, "１.２", "Label16", "1.2", "１.２"},
+      {&Form1::Text3, "０．９", "Label16", "1.1", "1.1"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
+    form.restoreDefaults();
+    boxes.clear();
+    form.Combo1->setCurrentIndex(2);
+    commitFromInputMethod(form.*c.entry, c.typed);
+    press();
+    EXPECT_EQ(boxes.size(), 0U);
+    EXPECT_EQ(viewOf(form).at(c.display).shows, c.shows);
+    EXPECT_EQ((form.*c.entry)->text(), c.entryAfter);
+  }
 }
 
 TEST_F(Calculate, RestoreDefaultsEmptiesWhatARunShowed) {
