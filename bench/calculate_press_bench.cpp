@@ -95,6 +95,7 @@ void printRows(const std::vector<Press> &presses, const char *platform) {
 
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
+  tavrin::setUpApplication();
   tavrin::Form1 form;
   form.loadForm();
   form.show();

@@ -109,22 +109,19 @@ QIcon programIcon() {
   return icon;
 }
 
-// The slim arrows come from the application's style rather than from a style given to each list: a list
-// given a style of its own builds its drop-down popup there and then, ten popups before the first paint.
-// Installed before the window has any controls, so no widget needs restyling.
-void useSlimListArrows() {
-  if (dynamic_cast<SlimArrowStyle *>(QApplication::style()) == nullptr) {
-    QApplication::setStyle(new SlimArrowStyle);
-  }
-}
-
 } // namespace
 
+// The slim arrows come from the application's style rather than from a style given to each list: a list
+// given a style of its own builds its drop-down popup there and then, ten popups before the first paint.
+// Installed before any window exists, so no widget needs restyling.
+void setUpApplication() {
+  registerIcons();
+  QApplication::setStyle(new SlimArrowStyle);
+}
+
 Form1::Form1(QWidget *parent) : QWidget(parent) {
-  useSlimListArrows();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Tavrin"));
-  registerIcons();
   setWindowIcon(programIcon());
   setFont(fontFor(kWindowLook));
   resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);

@@ -68,4 +68,8 @@ private:
   AnchorageResult result_;
 };
 
+// Once at start-up, before the first window: registers the icons compiled into this library and gives the
+// application the style that draws the lists' slim drop-down arrows.
+void setUpApplication();
+
 } // namespace tavrin
