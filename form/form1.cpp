@@ -130,7 +130,6 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
   nameInputsForAssistiveTools();
   chainTabOrder();
   connectReactions();
-  execMessageBox = [](QMessageBox &box) { box.exec(); };
   Combo1->setFocus();
 }
 
@@ -191,6 +190,10 @@ void Form1::connectReactions() {
 void Form1::showMessage(const QString &message) {
   QMessageBox box(QMessageBox::NoIcon, QString(), message, QMessageBox::Ok, this);
   execMessageBox(box);
+}
+
+void Form1::execMessageBox(QMessageBox &box) {
+  box.exec();
 }
 
 } // namespace tavrin

@@ -28,7 +28,7 @@ const std::vector<std::string> kDisplays = {"Label18", "Label14", "Label16", "La
 class Calculate : public ::testing::Test {
 protected:
   void SetUp() override {
-    form.execMessageBox = [this](QMessageBox &box) {
+    form.answer = [this](QMessageBox &box) {
       boxes.push_back({box.text(), box.windowTitle(), box.standardButtons(), box.icon(), viewOf(form)});
     };
     form.loadForm();
@@ -57,7 +57,7 @@ protected:
     QTest::keyClicks(entry, text);
   }
 
-  Form1 form;
+  AnsweredForm form;
   std::vector<ShownBox> boxes;
 };
 

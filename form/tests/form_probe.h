@@ -5,10 +5,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <ostream>
 #include <string>
@@ -26,6 +28,16 @@ template <typename Control = QWidget> Control *control(const Form1 &form, const 
   EXPECT_NE(found, nullptr) << name.toStdString();
   return found;
 }
+
+// The window with its message boxes answered at once: each box goes to `answer`, which reads it, and counts
+// as closed with OK when `answer` returns.
+class AnsweredForm : public Form1 {
+public:
+  std::function<void(QMessageBox &box)> answer = [](QMessageBox & /*box*/) {};
+
+protected:
+  void execMessageBox(QMessageBox &box) override { answer(box); }
+};
 
 // What a user sees of one control: its caption, text or selected item, and whether it is shown.
 struct ControlView {
