@@ -152,12 +152,16 @@ void Form1::createControls() {
 }
 
 // A screen reader announces each input and result by the caption beside it ("混凝土强度等级, C25"). Some
-// platforms take the name from the control itself, others from the label whose buddy the control is.
+// platforms take the name from the control itself, others from the label whose buddy the control is. A
+// value label keeps its text as its name, which is how a label's value reaches assistive tools; the
+// caption, through the buddy, is read with it ("构件受力状态影响系数ψbr:, 1").
 void Form1::nameInputsForAssistiveTools() {
   for (const NamedBy &pair : namingLabels()) {
     auto *control = findChild<QWidget *>(qText(pair.control), Qt::FindDirectChildrenOnly);
     auto *label = findChild<QLabel *>(qText(pair.label), Qt::FindDirectChildrenOnly);
-    control->setAccessibleName(label->text().trimmed());
+    if (qobject_cast<QLabel *>(control) == nullptr) {
+      control->setAccessibleName(label->text().trimmed());
+    }
     label->setBuddy(control);
   }
 }
