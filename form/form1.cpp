@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
+#include <QWindow>
 
 #include <algorithm>
 #include <vector>
@@ -109,6 +110,18 @@ QIcon programIcon() {
   return icon;
 }
 
+// The message as the only text: no title, no icon, a single OK button. On X11 and Wayland Qt puts the
+// program's name on the title bar of a window whose title is empty; the box keeps its empty title, which
+// assistive tools read, and its native window is given a lone space, which shows as an empty title bar.
+class UntitledMessageBox : public QMessageBox {
+public:
+  UntitledMessageBox(const QString &message, QWidget *parent)
+      : QMessageBox(NoIcon, QString(), message, Ok, parent) {
+    create(); // not winId(), which would also make every control of the parent a native window
+    windowHandle()->setTitle(QStringLiteral(" "));
+  }
+};
+
 } // namespace
 
 // The slim arrows come from the application's style rather than from a style given to each list: a list
@@ -190,9 +203,8 @@ void Form1::connectReactions() {
   connect(Command2, &QPushButton::clicked, this, &Form1::restoreDefaults);
 }
 
-// The message as the only text: no title, no icon, a single OK button.
 void Form1::showMessage(const QString &message) {
-  QMessageBox box(QMessageBox::NoIcon, QString(), message, QMessageBox::Ok, this);
+  UntitledMessageBox box(message, this);
   execMessageBox(box);
 }
 

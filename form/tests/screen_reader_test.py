@@ -182,6 +182,15 @@ def press(button):
     action.doAction(names.index('Press'))
 
 
+def x11_titles():
+    """The titles the program's windows on view have on the X server, as the window manager shows them."""
+    ids = subprocess.run(['xdotool', 'search', '--onlyvisible', '--class', '^tavrin$'], capture_output=True,
+                         text=True, timeout=10).stdout.split()
+    titles = [subprocess.run(['xprop', '-id', i, '-notype', '_NET_WM_NAME'], capture_output=True, text=True,
+                             timeout=10).stdout.strip() for i in ids]
+    return sorted(titles)
+
+
 def drive():
     start = time.monotonic()
     desktop = pyatspi.Registry.getDesktop(0)
@@ -210,6 +219,8 @@ def drive():
     alert = wait_for('the refusal\'s alert', lambda: next(
         (c for c in children(app) if c.getRole() == pyatspi.ROLE_ALERT), None))
     expect('the alert\'s message', [c.name for c in children(alert) if c.name], [SPACING_REFUSAL])
+    expect('the title bars of the window and the alert', x11_titles(),
+           ['_NET_WM_NAME = " "', '_NET_WM_NAME = "Tavrin"'])
     buttons = wait_for('the alert\'s buttons', lambda: pyatspi.findAllDescendants(
         alert, lambda c: c.getRole() == pyatspi.ROLE_PUSH_BUTTON))
     expect('the alert\'s buttons', [b.name for b in buttons], ['OK'])
