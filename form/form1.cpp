@@ -136,6 +136,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Tavrin"));
   setWindowIcon(programIcon());
+  // The red and blue values were chosen against the drawn light grey and white; on a dark desktop palette
+  // the blue ones all but vanish, so the window keeps the colours it was drawn in.
+  setPalette(drawnPalette());
   setFont(fontFor(kWindowLook));
   resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 
@@ -205,6 +208,7 @@ void Form1::connectReactions() {
 
 void Form1::showMessage(const QString &message) {
   UntitledMessageBox box(message, this);
+  box.setPalette(palette()); // a window of its own inherits none of the parent's colours
   execMessageBox(box);
 }
 

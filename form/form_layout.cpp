@@ -158,4 +158,32 @@ QColor inkColour(Ink ink) {
   return {};
 }
 
+QPalette drawnPalette() {
+  const QColor window(239, 239, 239);
+  const QColor dark = window.darker(150);
+  const QColor mid = window.darker(130);
+  const QColor shadow = dark.darker(135);
+  const QColor highlight(48, 140, 198);
+  QColor placeholder(Qt::black);
+  placeholder.setAlpha(128);
+
+  QPalette palette(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
+  palette.setColor(QPalette::Midlight, mid.lighter(110));
+  palette.setColor(QPalette::Button, window);
+  palette.setColor(QPalette::Shadow, shadow);
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  palette.setColor(QPalette::PlaceholderText, placeholder);
+  palette.setColor(QPalette::Active, QPalette::Highlight, highlight);
+  palette.setColor(QPalette::Inactive, QPalette::Highlight, highlight);
+  palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+    palette.setColor(QPalette::Disabled, role, QColor(190, 190, 190));
+  }
+  palette.setColor(QPalette::Disabled, QPalette::Base, window);
+  palette.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+  palette.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+  palette.setResolveMask(~QPalette::ResolveMask{});
+  return palette;
+}
+
 } // namespace tavrin

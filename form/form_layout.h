@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 
 #include <cstdint>
@@ -65,5 +66,8 @@ QStringList fromFirstInstalled(const QStringList &families);
 // The control font of a look: its face's family list from the first installed family, in its size.
 QFont fontFor(const Look &look);
 QColor inkColour(Ink ink);
+// The light colours the window is drawn in, Qt's own light palette, with every role set so that none
+// follows the desktop's palette.
+QPalette drawnPalette();
 
 } // namespace tavrin

@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -285,6 +289,72 @@ TEST(FormLayout, ListsShowTheirDefaultItemWhole) {
     EXPECT_LE(list->fontMetrics().horizontalAdvance(list->currentText()), field.width())
         << list->currentText().toStdString();
   }
+}
+
+// WCAG 2 contrast of two colours: the lighter relative luminance against the darker, each plus 0.05.
+double contrast(const QColor &a, const QColor &b) {
+  auto luminance = [](const QColor &colour) {
+    auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+  };
+  const double first = luminance(a);
+  const double second = luminance(b);
+  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The contrast of a coloured text as drawn: its most saturated pixel, the pure ink, against the commonest
+// pixel, the background.
+double drawnContrast(const QImage &image) {
+  std::map<QRgb, int> counts;
+  QRgb ink = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      ++counts[pixel];
+      const auto saturation = [](QRgb p) {
+        return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
+      };
+      ink = saturation(pixel) > saturation(ink) ? pixel : ink;
+    }
+  }
+  const auto background = std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+  return contrast(QColor(ink), QColor(background));
+}
+
+// Each red and blue text of a window showing values, as drawn over whatever palette the desktop gives.
+std::map<std::string, double> inkContrasts() {
+  Form1 form;
+  form.loadForm();
+  form.Combo4->setCurrentIndex(0); // HPB235, so the red bond-strength entry shows too
+  form.Text5->setText("3.5");
+  form.Command1->click();
+  const QImage shot = form.grab().toImage();
+  std::map<std::string, double> measured;
+  for (const QWidget *text : std::initializer_list<const QWidget *>{form.Text5, form.Label14, form.Label16,
+                                                                    form.Label18, form.Label20, form.Label22,
+                                                                    form.Label24, form.Text6, form.Text7}) {
+    measured[text->objectName().toStdString()] = drawnContrast(shot.copy(text->geometry()));
+  }
+  return measured;
+}
+
+// On the light palette the window is exactly as drawn; on any other desktop palette each red or blue text
+// keeps at least the contrast it has there (red about 3.5 : 1 on grey, 4 : 1 on white, blue 8.6 : 1).
+TEST(FormLayout, ColoursAsDrawnWhateverTheDesktopPalette) {
+  const QPalette light = QApplication::palette();
+  EXPECT_EQ(Form1().palette(), light);
+  const std::map<std::string, double> onLight = inkContrasts();
+  EXPECT_NEAR(onLight.at("Text7"), 8.59, 0.01);
+
+  for (const QColor window : {QColor(50, 50, 50), QColor(128, 128, 128), QColor(0, 0, 128)}) {
+    SCOPED_TRACE(window.name().toStdString());
+    QApplication::setPalette(QPalette(window));
+    for (const auto &[text, measured] : inkContrasts()) {
+      EXPECT_GE(measured, onLight.at(text)) << text;
+    }
+  }
+  QApplication::setPalette(light);
 }
 
 // The caption of the label that a screen reader finds for the control through its accessibility relations.
