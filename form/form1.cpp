@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 // The icons are compiled into this static library, so the program must register them itself.
@@ -38,7 +39,11 @@ void setUp(QLabel &label, const ControlSpec &spec) {
   label.setAlignment(Qt::AlignLeft | (lineTallerThanLabel ? Qt::AlignVCenter : Qt::AlignTop));
 }
 
-void setUp(QLineEdit & /*entry*/, const ControlSpec & /*spec*/) {}
+// Qt cuts a typed or pasted text at 32,767 characters by default; an entry takes the whole text, and the
+// calculation judges it.
+void setUp(QLineEdit &entry, const ControlSpec & /*spec*/) {
+  entry.setMaxLength(std::numeric_limits<int>::max());
+}
 
 void setUp(QComboBox &list, const ControlSpec &spec) {
   list.setEditable(false);
