@@ -1,6 +1,7 @@
 #include "form/form_layout.h"
 
 #include <QFontDatabase>
+#include <QLabel>
 #include <QStringList>
 
 #include <algorithm>
@@ -118,6 +119,16 @@ std::span<const NamedBy> namingLabels() {
 
 QRect pixelRect(const ControlSpec &spec) {
   return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+}
+
+void showInFull(QLabel &label, const QString &value) {
+  const ControlSpec &drawn = *std::ranges::find_if(kLayout, [&label](const ControlSpec &spec) {
+    return label.objectName() ==
+           QLatin1StringView(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+  });
+  label.setText(value);
+  const int needed = label.fontMetrics().horizontalAdvance(value) + 2 * label.margin() + 2;
+  label.resize(std::max(pixelRect(drawn).width(), needed), label.height());
 }
 
 QStringList fromFirstInstalled(const QStringList &families) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace tavrin::test {
@@ -114,7 +115,8 @@ TEST_F(Calculate, RejectionBoxHasOnlyTheMessageAndOk) {
   ASSERT_EQ(boxes.size(), 1U);
   EXPECT_EQ(boxes[0].title, "");
   // Blank but not empty, which some platforms would replace with the program's name.
-  EXPECT_TRUE(!boxes[0].titleBar.isEmpty() && boxes[0].titleBar.trimmed().isEmpty()) << boxes[0].titleBar.toStdString();
+  EXPECT_TRUE(!boxes[0].titleBar.isEmpty() && boxes[0].titleBar.trimmed().isEmpty())
+      << boxes[0].titleBar.toStdString();
   EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok);
   EXPECT_EQ(boxes[0].icon, QMessageBox::NoIcon);
 }
@@ -208,7 +210,12 @@ TEST_F(Calculate, LowMoistureFactorIsRaisedAndUsed) {
   EXPECT_TRUE(boxes.empty());
 }
 
+// Emptied value labels are back at their drawn width, so an earlier long value never covers a caption.
 TEST_F(Calculate, RestoreDefaultsEmptiesWhatARunShowed) {
+  std::map<std::string, QRect> drawn;
+  for (const std::string &name : kDisplays) {
+    drawn[name] = control(form, QString::fromStdString(name))->geometry();
+  }
   for (const bool stoppedPartWay : {false, true}) {
     SCOPED_TRACE(stoppedPartWay ? "stopped part-way" : "complete");
     form.restoreDefaults();
@@ -216,6 +223,9 @@ TEST_F(Calculate, RestoreDefaultsEmptiesWhatARunShowed) {
     press();
     QTest::mouseClick(form.Command2, Qt::LeftButton);
     EXPECT_EQ(displays(), std::vector<std::string>(kDisplays.size(), ""));
+    for (const auto &[name, place] : drawn) {
+      EXPECT_EQ(control(form, QString::fromStdString(name))->geometry(), place) << name;
+    }
   }
 }
 

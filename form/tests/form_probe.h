@@ -15,9 +15,12 @@
 #include <ostream>
 #include <string>
 
-// Readable failure messages for Qt strings.
+// Readable failure messages for Qt strings and places.
 inline void PrintTo(const QString &text, std::ostream *out) {
   *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QRect &place, std::ostream *out) {
+  *out << place.width() << "×" << place.height() << " at (" << place.x() << ", " << place.y() << ')';
 }
 
 namespace tavrin::test {
