@@ -102,13 +102,13 @@ private:
   static constexpr int kArrowWidth = 15;
 };
 
-// The 16 × 16 and 32 × 32 renditions, read as the PNG files they are: a reader left to detect the format
-// first loads every image plug-in installed to ask whether it can read the file.
+// The 16 to 64 pixel renditions, the larger two for screens scaled by 1.5 and 2, read as the PNG files they
+// are: a reader left to detect the format first loads every image plug-in installed to ask whether it can
+// read the file.
 QIcon programIcon() {
   QIcon icon;
-  for (const QString &file :
-       {QStringLiteral(":/icons/tavrin-16.png"), QStringLiteral(":/icons/tavrin-32.png")}) {
-    QImageReader reader(file, "png");
+  for (const int size : {16, 32, 48, 64}) {
+    QImageReader reader(QStringLiteral(":/icons/tavrin-%1.png").arg(size), "png");
     reader.setAutoDetectImageFormat(false);
     icon.addPixmap(QPixmap::fromImage(reader.read()));
   }

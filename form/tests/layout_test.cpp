@@ -232,8 +232,7 @@ TEST(FormLayout, WindowFrameTitleAndIcon) {
   EXPECT_EQ(form.objectName(), "Form1");
   EXPECT_EQ(form.windowTitle(), "Tavrin");
   EXPECT_EQ(form.size(), QSize(722, 561));
-  const QList<QSize> iconSizes = form.windowIcon().availableSizes();
-  EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+  EXPECT_EQ(form.windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
   EXPECT_FALSE(form.windowIcon().pixmap(32).isNull());
   EXPECT_LT(form.minimumSize().width(), form.maximumSize().width()) << "the frame is resizable";
 }
