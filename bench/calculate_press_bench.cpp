@@ -42,16 +42,20 @@ double percentile(std::vector<double> values, double fraction) {
   return values[rank];
 }
 
+// A refusal would stop at a modal box; the inputs here are all accepted, so one means a fault.
+class AcceptingForm final : public tavrin::Form1 {
+protected:
+  void execMessageBox(QMessageBox &box) override {
+    std::fprintf(stderr, "tavrin_bench_calculate_press: the inputs were refused: %s\n",
+                 qPrintable(box.text()));
+    std::exit(EXIT_FAILURE);
+  }
+};
+
 class PressTimer {
 public:
   explicit PressTimer(tavrin::Form1 &form) : form(form) {
     QObject::connect(form.Text7, &QLineEdit::textChanged, [this] { lastDisplayAt = Clock::now(); });
-    // A refusal would stop at a modal box; the inputs here are all accepted, so one means a fault.
-    form.execMessageBox = [](QMessageBox &box) {
-      std::fprintf(stderr, "tavrin_bench_calculate_press: the inputs were refused: %s\n",
-                   qPrintable(box.text()));
-      std::exit(EXIT_FAILURE);
-    };
   }
 
   Press press(int number) {
@@ -95,7 +99,8 @@ void printRows(const std::vector<Press> &presses, const char *platform) {
 
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
-  tavrin::Form1 form;
+  tavrin::setUpApplication();
+  AcceptingForm form;
   form.loadForm();
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) {

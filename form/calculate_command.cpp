@@ -1,5 +1,7 @@
 #include "form/form1.h"
 
+#include "form/form_layout.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,14 +40,6 @@ constexpr std::array<ValueDisplay, 6> valueDisplays{{
     {Quantity::PsiAe, &Form1::Label24},
 }};
 
-// The value labels are drawn narrow ("355.5555" in Kai 14.25 pt needs more than Label22's 57 pixels), and
-// a clipped number reads as a different number. A label grows to its value into the free space at its right.
-void showWhole(QLabel *label, const QString &value) {
-  label->setText(value);
-  const int needed = label->fontMetrics().horizontalAdvance(value) + 2 * label->margin() + 2;
-  label->resize(std::max(label->width(), needed), label->height());
-}
-
 } // namespace
 
 AnchorageInput Form1::inputFromControls() const {
@@ -76,7 +70,7 @@ void Form1::showValue(Quantity quantity) {
   }
   const auto *display = std::ranges::find(valueDisplays, quantity, &ValueDisplay::quantity);
   if (display != valueDisplays.end()) {
-    showWhole(this->*display->label, value);
+    showInFull(*(this->*display->label), value);
   }
 }
 

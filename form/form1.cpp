@@ -10,8 +10,10 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
+#include <QWindow>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 // The icons are compiled into this static library, so the program must register them itself.
@@ -37,7 +39,11 @@ void setUp(QLabel &label, const ControlSpec &spec) {
   label.setAlignment(Qt::AlignLeft | (lineTallerThanLabel ? Qt::AlignVCenter : Qt::AlignTop));
 }
 
-void setUp(QLineEdit & /*entry*/, const ControlSpec & /*spec*/) {}
+// Qt cuts a typed or pasted text at 32,767 characters by default; an entry takes the whole text, and the
+// calculation judges it.
+void setUp(QLineEdit &entry, const ControlSpec & /*spec*/) {
+  entry.setMaxLength(std::numeric_limits<int>::max());
+}
 
 void setUp(QComboBox &list, const ControlSpec &spec) {
   list.setEditable(false);
@@ -96,36 +102,48 @@ private:
   static constexpr int kArrowWidth = 15;
 };
 
-// The 16 × 16 and 32 × 32 renditions, read as the PNG files they are: a reader left to detect the format
-// first loads every image plug-in installed to ask whether it can read the file.
+// The 16 to 64 pixel renditions, the larger two for screens scaled by 1.5 and 2, read as the PNG files they
+// are: a reader left to detect the format first loads every image plug-in installed to ask whether it can
+// read the file.
 QIcon programIcon() {
   QIcon icon;
-  for (const QString &file :
-       {QStringLiteral(":/icons/tavrin-16.png"), QStringLiteral(":/icons/tavrin-32.png")}) {
-    QImageReader reader(file, "png");
+  for (const int size : {16, 32, 48, 64}) {
+    QImageReader reader(QStringLiteral(":/icons/tavrin-%1.png").arg(size), "png");
     reader.setAutoDetectImageFormat(false);
     icon.addPixmap(QPixmap::fromImage(reader.read()));
   }
   return icon;
 }
 
-// The slim arrows come from the application's style rather than from a style given to each list: a list
-// given a style of its own builds its drop-down popup there and then, ten popups before the first paint.
-// Installed before the window has any controls, so no widget needs restyling.
-void useSlimListArrows() {
-  if (dynamic_cast<SlimArrowStyle *>(QApplication::style()) == nullptr) {
-    QApplication::setStyle(new SlimArrowStyle);
+// The message as the only text: no title, no icon, a single OK button. On X11 and Wayland Qt puts the
+// program's name on the title bar of a window whose title is empty; the box keeps its empty title, which
+// assistive tools read, and its native window is given a lone space, which shows as an empty title bar.
+class UntitledMessageBox : public QMessageBox {
+public:
+  UntitledMessageBox(const QString &message, QWidget *parent)
+      : QMessageBox(NoIcon, QString(), message, Ok, parent) {
+    create(); // not winId(), which would also make every control of the parent a native window
+    windowHandle()->setTitle(QStringLiteral(" "));
   }
-}
+};
 
 } // namespace
 
+// The slim arrows come from the application's style rather than from a style given to each list: a list
+// given a style of its own builds its drop-down popup there and then, ten popups before the first paint.
+// Installed before any window exists, so no widget needs restyling.
+void setUpApplication() {
+  registerIcons();
+  QApplication::setStyle(new SlimArrowStyle);
+}
+
 Form1::Form1(QWidget *parent) : QWidget(parent) {
-  useSlimListArrows();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Tavrin"));
-  registerIcons();
   setWindowIcon(programIcon());
+  // The red and blue values were chosen against the drawn light grey and white; on a dark desktop palette
+  // the blue ones all but vanish, so the window keeps the colours it was drawn in.
+  setPalette(drawnPalette());
   setFont(fontFor(kWindowLook));
   resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 
@@ -133,7 +151,6 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
   nameInputsForAssistiveTools();
   chainTabOrder();
   connectReactions();
-  execMessageBox = [](QMessageBox &box) { box.exec(); };
   Combo1->setFocus();
 }
 
@@ -156,12 +173,16 @@ void Form1::createControls() {
 }
 
 // A screen reader announces each input and result by the caption beside it ("混凝土强度等级, C25"). Some
-// platforms take the name from the control itself, others from the label whose buddy the control is.
+// platforms take the name from the control itself, others from the label whose buddy the control is. A
+// value label keeps its text as its name, which is how a label's value reaches assistive tools; the
+// caption, through the buddy, is read with it ("构件受力状态影响系数ψbr:, 1").
 void Form1::nameInputsForAssistiveTools() {
   for (const NamedBy &pair : namingLabels()) {
     auto *control = findChild<QWidget *>(qText(pair.control), Qt::FindDirectChildrenOnly);
     auto *label = findChild<QLabel *>(qText(pair.label), Qt::FindDirectChildrenOnly);
-    control->setAccessibleName(label->text().trimmed());
+    if (qobject_cast<QLabel *>(control) == nullptr) {
+      control->setAccessibleName(label->text().trimmed());
+    }
     label->setBuddy(control);
   }
 }
@@ -190,10 +211,14 @@ void Form1::connectReactions() {
   connect(Command2, &QPushButton::clicked, this, &Form1::restoreDefaults);
 }
 
-// The message as the only text: no title, no icon, a single OK button.
 void Form1::showMessage(const QString &message) {
-  QMessageBox box(QMessageBox::NoIcon, QString(), message, QMessageBox::Ok, this);
+  UntitledMessageBox box(message, this);
+  box.setPalette(palette()); // a window of its own inherits none of the parent's colours
   execMessageBox(box);
+}
+
+void Form1::execMessageBox(QMessageBox &box) {
+  box.exec();
 }
 
 } // namespace tavrin

@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include <functional>
-
 class QMessageBox;
 
 namespace tavrin {
@@ -40,10 +38,6 @@ public:
   // Command1: runs the calculation on the inputs shown.
   void calculateCommand();
 
-  // Shows a prepared message box modally and returns once it is closed. Tests put a function in its place
-  // that reads the box (text, title, buttons, icon) and closes it without a person.
-  std::function<void(QMessageBox &box)> execMessageBox;
-
   QComboBox *Combo1{}, *Combo2{}, *Combo3{}, *Combo4{}, *Combo5{}, *Combo6{}, *Combo7{}, *Combo8{}, *Combo9{},
       *Combo10{};
   QLineEdit *Text1{}, *Text2{}, *Text3{}, *Text4{}, *Text5{}, *Text6{}, *Text7{};
@@ -52,6 +46,11 @@ public:
       *Label18{}, *Label19{}, *Label20{}, *Label21{}, *Label22{}, *Label23{}, *Label24{}, *Label25{},
       *Label26{}, *Label27{}, *Label28{}, *Label29{}, *Label30{}, *Label31{};
   QPushButton *Command1{}, *Command2{};
+
+protected:
+  // Shows a prepared message box modally and returns once it is closed. Tests and benchmarks override it to
+  // read the box (text, title, buttons, icon) and close it without a person.
+  virtual void execMessageBox(QMessageBox &box);
 
 private:
   void createControls();
@@ -67,5 +66,9 @@ private:
   // The values of the last run; a run that stops early leaves the later ones as they were.
   AnchorageResult result_;
 };
+
+// Once at start-up, before the first window: registers the icons compiled into this library and gives the
+// application the style that draws the lists' slim drop-down arrows.
+void setUpApplication();
 
 } // namespace tavrin

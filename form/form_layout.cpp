@@ -1,6 +1,7 @@
 #include "form/form_layout.h"
 
 #include <QFontDatabase>
+#include <QLabel>
 #include <QStringList>
 
 #include <algorithm>
@@ -122,6 +123,16 @@ QStringList familiesOf(Face face) {
   return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")};
 }
 
+void showInFull(QLabel &label, const QString &value) {
+  const ControlSpec &drawn = *std::ranges::find_if(kLayout, [&label](const ControlSpec &spec) {
+    return label.objectName() ==
+           QLatin1StringView(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+  });
+  label.setText(value);
+  const int needed = label.fontMetrics().horizontalAdvance(value) + 2 * label.margin() + 2;
+  label.resize(std::max(pixelRect(drawn).width(), needed), label.height());
+}
+
 QStringList fromFirstInstalled(const QStringList &families) {
   // Names as installed, not QFontDatabase::hasFamily: that runs fontconfig's substitution rules on each
   // name first, which is slow and may map an absent face onto some installed one.
@@ -161,6 +172,34 @@ QColor inkColour(Ink ink) {
     break;
   }
   return {};
+}
+
+QPalette drawnPalette() {
+  const QColor window(239, 239, 239);
+  const QColor dark = window.darker(150);
+  const QColor mid = window.darker(130);
+  const QColor shadow = dark.darker(135);
+  const QColor highlight(48, 140, 198);
+  QColor placeholder(Qt::black);
+  placeholder.setAlpha(128);
+
+  QPalette palette(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
+  palette.setColor(QPalette::Midlight, mid.lighter(110));
+  palette.setColor(QPalette::Button, window);
+  palette.setColor(QPalette::Shadow, shadow);
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  palette.setColor(QPalette::PlaceholderText, placeholder);
+  palette.setColor(QPalette::Active, QPalette::Highlight, highlight);
+  palette.setColor(QPalette::Inactive, QPalette::Highlight, highlight);
+  palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+    palette.setColor(QPalette::Disabled, role, QColor(190, 190, 190));
+  }
+  palette.setColor(QPalette::Disabled, QPalette::Base, window);
+  palette.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+  palette.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+  palette.setResolveMask(~QPalette::ResolveMask{});
+  return palette;
 }
 
 } // namespace tavrin

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 
 #include <cstdint>
@@ -55,6 +56,10 @@ std::span<const ControlSpec> formLayout();
 std::span<const NamedBy> namingLabels();
 
 QRect pixelRect(const ControlSpec &spec);
+// Shows a value in a value label. The labels are drawn narrow ("355.5555" in Kai 14.25 pt needs more than
+// Label22's 57 pixels), and a clipped number reads as a different number: a label grows to its value into
+// the free space at its right, and is back at its drawn width once its value is short again or emptied.
+void showInFull(QLabel &label, const QString &value);
 
 // A family list from its first installed family on; the whole list when none is installed. Qt looks a
 // family list up one name at a time, and for every name that is not installed it has fontconfig sort all
@@ -68,5 +73,8 @@ QStringList familiesOf(Face face);
 // The control font of a look: its face's family list from the first installed family, in its size.
 QFont fontFor(const Look &look);
 QColor inkColour(Ink ink);
+// The light colours the window is drawn in, Qt's own light palette, with every role set so that none
+// follows the desktop's palette.
+QPalette drawnPalette();
 
 } // namespace tavrin

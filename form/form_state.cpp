@@ -1,6 +1,7 @@
 #include "form/form1.h"
 
 #include "calc/conversions.h"
+#include "form/form_layout.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -86,7 +87,7 @@ void Form1::clearResults() {
     entry->clear();
   }
   for (QLabel *value : {Label22, Label24, Label14, Label16, Label18, Label20}) {
-    value->clear();
+    showInFull(*value, QString());
   }
 }
 

@@ -27,6 +27,7 @@ int main(int argc, char *argv[]) {
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
+  tavrin::setUpApplication();
   // Ties the window to the installed desktop entry, so the desktop shows its name and icon for it.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrin.Tavrin"));
   tavrin::Form1 form;

@@ -5,17 +5,22 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <ostream>
 #include <string>
 
-// Readable failure messages for Qt strings.
+// Readable failure messages for Qt strings and places.
 inline void PrintTo(const QString &text, std::ostream *out) {
   *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QRect &place, std::ostream *out) {
+  *out << place.width() << "×" << place.height() << " at (" << place.x() << ", " << place.y() << ')';
 }
 
 namespace tavrin::test {
@@ -26,6 +31,16 @@ template <typename Control = QWidget> Control *control(const Form1 &form, const 
   EXPECT_NE(found, nullptr) << name.toStdString();
   return found;
 }
+
+// The window with its message boxes answered at once: each box goes to `answer`, which reads it, and counts
+// as closed with OK when `answer` returns.
+class AnsweredForm : public Form1 {
+public:
+  std::function<void(QMessageBox &box)> answer = [](QMessageBox & /*box*/) {};
+
+protected:
+  void execMessageBox(QMessageBox &box) override { answer(box); }
+};
 
 // What a user sees of one control: its caption, text or selected item, and whether it is shown.
 struct ControlView {

@@ -59,7 +59,7 @@ class Soak {
 public:
   explicit Soak(std::uint32_t seed) : random_(seed) {
     // The box closes at once, as if the user pressed its OK button.
-    form_.execMessageBox = [this](QMessageBox &box) { messages_.push_back(box.text()); };
+    form_.answer = [this](QMessageBox &box) { messages_.push_back(box.text()); };
     form_.loadForm();
     form_.show();
   }
@@ -256,7 +256,7 @@ private:
     return {};
   }
 
-  Form1 form_;
+  AnsweredForm form_;
   std::mt19937 random_;
   std::vector<QString> messages_;
   Snapshot before_;

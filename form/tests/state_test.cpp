@@ -1,5 +1,7 @@
 #include "form/tests/form_probe.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -181,6 +183,17 @@ TEST(FormState, ResultEntriesAreEditableLikeAnyOther) {
   EXPECT_EQ(form.Text7->text(), "999");
   form.restoreDefaults();
   EXPECT_EQ(form.Text7->text(), "");
+}
+
+// Qt would cut a text at 32,767 characters; a longer pasted text arrives whole in every entry.
+TEST(FormState, EntriesTakeLongPastedTextsWhole) {
+  Form1 form;
+  const QString longText(40'000, u'7');
+  QApplication::clipboard()->setText(longText);
+  for (QLineEdit *entry : form.findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly)) {
+    entry->paste();
+    EXPECT_EQ(entry->text().size(), longText.size()) << entry->objectName().toStdString();
+  }
 }
 
 } // namespace

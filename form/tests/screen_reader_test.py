@@ -1,0 +1,269 @@
+#!/usr/bin/python3
+"""Drives the real program from outside, through AT-SPI only, as a screen reader does.
+
+Usage: screen_reader_test.py PATH/TO/tavrin
+
+Starts an X server (Xvfb) with a window manager, a D-Bus session bus and the accessibility bus of its own,
+announces a screen reader on them, starts the program, then: finds every input by its caption, types the spacing, presses
+计　　算, reads the eight results with their captions; types a spacing of 60, presses 计　　算 again, reads the
+refusal's alert and presses its OK, and finds the spacing entry empty and focused. Everything it started
+is stopped at the end, whether the test passed or not.
+"""
+import contextlib
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+PACKAGES = 'form/tests/debian-packages.txt'
+try:  # Debian's python3 with the AT-SPI bindings, which connect to the buses only when first used
+    import gi
+    gi.require_version('Atspi', '2.0')
+    import pyatspi
+    from gi.repository import Gio, GLib
+except (ImportError, ValueError) as missing:
+    sys.exit(f'FAIL: {missing}; install the packages in {PACKAGES} (scripts/ensure-packages {PACKAGES})')
+
+WAIT_S = 20  # for any one thing to show up
+WHOLE_RUN_S = 100  # the test gives up after this, and still stops what it started
+
+CALCULATE = '计\u3000\u3000算'
+SPACING = '植筋间距(mm)'
+# The inputs on view when the window opens, by caption, with what each shows.
+DEFAULT_INPUTS = {
+    '抗震设防烈度': '6', '场地类别': 'I、II类', '混凝土强度等级': 'C25', '保护层厚度': '30',
+    '钢筋强度等级': 'HRB335', '植筋直径': '16', '箍筋直径：': '>=8', '结构胶粘剂等级': 'A级胶',
+    SPACING: '100', '植筋边距(mm)': '50', '构件受力状态': '其他构件', '混凝土孔壁潮湿影响系数：': '1.1',
+    '使用环境温度(℃)': '≤60℃',
+}
+# The results of a run on the default inputs, caption and value, in the order the run writes them.
+DEFAULT_RESULTS = [
+    ('植筋用胶粘剂粘结强度设计值fbd:', '2.7'), ('构件受力状态影响系数ψbr:', '1'),
+    ('锚固长度承载力修正系数ψN:', '1.1'), ('混凝土劈裂影响系数aspt:', '1'),
+    ('植筋基本锚固长度ls(mm):', '355.5555'), ('植筋位移修正系数ψae:', '1.1'),
+    ('植筋直径(mm)：', '16'), ('植筋锚固长度(mm):', '430.2222'),
+]
+SPACING_REFUSAL = '植筋间距不能小于植筋直径的5倍'
+
+
+class Processes:
+    """The processes the test starts, each leading a process group of its own, so that stopping one also
+    stops whatever it spawned (the accessibility bus starts a D-Bus daemon, which starts the registry)."""
+
+    def __init__(self, log):
+        self.log = log
+        self.started = []
+
+    def start(self, argv, env, **options):
+        options.setdefault('stdout', self.log)
+        process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL, stderr=self.log,
+                                   start_new_session=True, **options)
+        self.started.append(process)
+        return process
+
+    def stop_all(self):
+        for process in reversed(self.started):
+            self._signal(process, signal.SIGTERM)
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                process.wait(timeout=5)
+            self._signal(process, signal.SIGKILL)  # whatever of the group outlived SIGTERM
+            process.wait()
+
+    @staticmethod
+    def _signal(process, number):
+        with contextlib.suppress(ProcessLookupError, PermissionError):
+            os.killpg(process.pid, number)
+
+
+def give_up(_signum, _frame):
+    raise TimeoutError(f'the test took more than {WHOLE_RUN_S} s')
+
+
+def wait_for(what, find):
+    """Asks find() until it returns something, for at most WAIT_S seconds. An object that goes away while
+    find() looks at it (a closing alert, say) only means another look."""
+    deadline = time.monotonic() + WAIT_S
+    while True:
+        with contextlib.suppress(GLib.Error):
+            found = find()
+            if found:
+                return found
+        if time.monotonic() > deadline:
+            raise AssertionError(f'{what}: not there after {WAIT_S} s')
+        time.sleep(0.1)
+
+
+def expect(what, seen, wanted):
+    if seen != wanted:
+        raise AssertionError(f'{what}:\n  seen   {seen!r}\n  wanted {wanted!r}')
+    print(f'ok: {what}')
+
+
+def start_desktop(processes, env):
+    """Xvfb with a window manager, a session bus and the accessibility bus on it; returns the environment
+    that reaches them."""
+    read_end, write_end = os.pipe()
+    processes.start(['Xvfb', '-displayfd', str(write_end), '-nolisten', 'tcp', '-screen', '0', '1024x768x24'],
+                    env, pass_fds=[write_end])
+    os.close(write_end)
+    with os.fdopen(read_end) as display:
+        env['DISPLAY'] = ':' + display.readline().strip()
+    if env['DISPLAY'] == ':':
+        raise AssertionError('Xvfb did not start')
+    processes.start(['openbox', '--sm-disable'], env)  # activates windows and frames them, as on a desktop
+    wait_for('the window manager', lambda: subprocess.run(
+        ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], env=env, capture_output=True, text=True,
+        timeout=10).stdout.startswith('_NET_SUPPORTING_WM_CHECK(WINDOW)'))
+    bus = processes.start(['dbus-daemon', '--session', '--nofork', '--print-address'], env,
+                          stdout=subprocess.PIPE, text=True)
+    env['DBUS_SESSION_BUS_ADDRESS'] = bus.stdout.readline().strip()
+    if not env['DBUS_SESSION_BUS_ADDRESS']:
+        raise AssertionError('the D-Bus session bus did not start')
+    processes.start(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately'], env)
+    return env
+
+
+def announce_screen_reader():
+    """Tells the desktop a screen reader runs, as one does at its start; programs then expose themselves."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION)
+
+    def call(service, path, interface, method, arguments):
+        return session.call_sync(service, path, interface, method, arguments, None, Gio.DBusCallFlags.NONE,
+                                 5000, None)
+
+    wait_for('the accessibility bus', lambda: call(
+        'org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus', 'NameHasOwner',
+        GLib.Variant('(s)', ('org.a11y.Bus',)))[0])
+    call('org.a11y.Bus', '/org/a11y/bus', 'org.freedesktop.DBus.Properties', 'Set',
+         GLib.Variant('(ssv)', ('org.a11y.Status', 'ScreenReaderEnabled', GLib.Variant('b', True))))
+
+
+def children(accessible):
+    return [child for child in (accessible.getChildAtIndex(i) for i in range(accessible.childCount)) if child]
+
+
+def caption(accessible):
+    """The caption of the label the control is labelled by, as a screen reader finds it."""
+    for relation in accessible.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            return relation.getTarget(0).name.strip()
+    return None
+
+
+def shown(accessible):
+    """What a screen reader reads as the control's value: an entry's text, else the name, which for a list
+    is its current item and for a label its text."""
+    if accessible.getRole() == pyatspi.ROLE_TEXT:
+        return accessible.queryText().getText(0, -1)
+    return accessible.name
+
+
+def by_caption(window):
+    """The controls on view, each under the caption it is labelled by."""
+    return {caption(c): c for c in children(window)
+            if caption(c) and c.getState().contains(pyatspi.STATE_SHOWING)}
+
+
+def named(parent, role, name):
+    return next((c for c in children(parent) if c.getRole() == role and c.name == name), None)
+
+
+def type_into(entry, text):
+    editable = entry.queryEditableText()
+    editable.deleteText(0, entry.queryText().characterCount)
+    editable.insertText(0, text, len(text))
+
+
+def press(button):
+    action = button.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index('Press'))
+
+
+def x11_titles():
+    """The titles the program's windows on view have on the X server, as the window manager shows them."""
+    ids = subprocess.run(['xdotool', 'search', '--onlyvisible', '--class', '^tavrin$'], capture_output=True,
+                         text=True, timeout=10).stdout.split()
+    titles = [subprocess.run(['xprop', '-id', i, '-notype', '_NET_WM_NAME'], capture_output=True, text=True,
+                             timeout=10).stdout.strip() for i in ids]
+    return sorted(titles)
+
+
+def drive():
+    start = time.monotonic()
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = wait_for('the program on the accessibility bus',
+                   lambda: next((a for a in children(desktop) if a.name == 'tavrin'), None))
+    window = wait_for('its window', lambda: named(app, pyatspi.ROLE_FILLER, 'Tavrin'))
+    print(f'ok: the window is on the accessibility bus after {time.monotonic() - start:.1f} s')
+
+    controls = wait_for('the inputs by caption', lambda: by_caption(window))
+    expect('every input found by its caption, showing its default',
+           {name: shown(controls[name]) for name in DEFAULT_INPUTS if name in controls}, DEFAULT_INPUTS)
+    spacing = controls[SPACING]
+    calculate = named(window, pyatspi.ROLE_PUSH_BUTTON, CALCULATE)
+
+    type_into(spacing, '100')
+    expect('the spacing typed', shown(spacing), '100')
+    press(calculate)
+    last_caption = DEFAULT_RESULTS[-1][0]
+    wait_for('the last result', lambda: shown(by_caption(window)[last_caption]))
+    results = by_caption(window)
+    expect('the eight results, caption and value, as in a default run',
+           [(name, shown(results[name])) for name, _ in DEFAULT_RESULTS if name in results], DEFAULT_RESULTS)
+
+    type_into(spacing, '60')
+    press(calculate)
+    alert = wait_for('the refusal\'s alert', lambda: next(
+        (c for c in children(app) if c.getRole() == pyatspi.ROLE_ALERT), None))
+    expect('the alert\'s message', [c.name for c in children(alert) if c.name], [SPACING_REFUSAL])
+    expect('the title bars of the window and the alert', x11_titles(),
+           ['_NET_WM_NAME = " "', '_NET_WM_NAME = "Tavrin"'])
+    buttons = wait_for('the alert\'s buttons', lambda: pyatspi.findAllDescendants(
+        alert, lambda c: c.getRole() == pyatspi.ROLE_PUSH_BUTTON))
+    expect('the alert\'s buttons', [b.name for b in buttons], ['OK'])
+    press(buttons[0])
+
+    wait_for('the alert closed', lambda: all(c.getRole() != pyatspi.ROLE_ALERT for c in children(app)))
+    wait_for('the focus on the spacing entry', lambda: spacing.getState().contains(pyatspi.STATE_FOCUSED))
+    expect('the spacing entry after OK, focused', shown(spacing), '')
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    program = os.path.abspath(sys.argv[1])
+    signal.signal(signal.SIGALRM, give_up)
+    signal.alarm(WHOLE_RUN_S)
+    with tempfile.TemporaryDirectory(prefix='tavrin-screen-reader-') as scratch, \
+            open(os.path.join(scratch, 'log'), 'w+') as log:
+        processes = Processes(log)
+        passed = False
+        try:
+            # Neither a desktop's own accessibility bus nor Qt's switch that needs no screen reader.
+            for outside in ('AT_SPI_BUS_ADDRESS', 'QT_LINUX_ACCESSIBILITY_ALWAYS_ON'):
+                os.environ.pop(outside, None)
+            env = dict(os.environ, XDG_RUNTIME_DIR=scratch, QT_QPA_PLATFORM='xcb')
+            os.environ.update(start_desktop(processes, env))  # this process's AT-SPI client joins them
+            announce_screen_reader()
+            program_process = processes.start([program], env)
+            drive()
+            if program_process.poll() is not None:
+                raise AssertionError(f'the program ended with status {program_process.returncode}')
+            passed = True
+        except (AssertionError, TimeoutError) as failure:
+            print(f'FAIL: {failure}')
+        finally:
+            signal.alarm(0)
+            processes.stop_all()
+            if not passed:
+                log.seek(0)
+                print('-- output of the processes it started:\n' + log.read()[-4000:])
+    print('screen-reader test: passed' if passed else 'screen-reader test: FAILED')
+    sys.exit(0 if passed else 1)
+
+
+if __name__ == '__main__':
+    main()
