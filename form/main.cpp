@@ -1,6 +1,7 @@
 #include "form/form1.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <cstdlib>
 #include <iostream>
@@ -24,6 +25,9 @@ int main(int argc, char *argv[]) {
   if (!displayAvailable()) {
     std::cerr << "No display found: Tavrin is a desktop program and needs one.\n"
                  "On a machine without a screen, try it headless with: xvfb-run -a tavrin\n";
+    if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty()) {
+      std::cerr << "xvfb-run comes with Debian's xvfb and xauth packages: sudo apt install xvfb xauth\n";
+    }
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
