@@ -125,6 +125,13 @@ QString firstInstalled(const QStringList &families) {
   return {};
 }
 
+// The look of the captions can only be judged where a face of each style is installed: Debian's or
+// Windows' own. Qt's offscreen platform on Windows (the suite under Wine) sees no installed font at all.
+#define skipWithoutTheWindowsFaces()                                                                      \
+  if (firstInstalled(familiesOf("宋体")).isEmpty() || firstInstalled(familiesOf("楷体_GB2312")).isEmpty()) { \
+    GTEST_SKIP() << "no face of the window's styles is installed";                                        \
+  }
+
 const char *classOf(const QString &kind) {
   if (kind == u"list") {
     return "QComboBox";
@@ -191,6 +198,7 @@ TEST(FormLayout, EveryControlAsDrawn) {
 // The Debian faces stand in for the Windows ones, so every caption and item is drawn in a face of its
 // intended style, and that face has a glyph for each of its characters (no boxes).
 TEST(FormLayout, EveryCaptionHasItsGlyphsInAFaceOfItsStyle) {
+  skipWithoutTheWindowsFaces();
   const Form1 form;
   for (const Drawn &drawn : drawing()) {
     SCOPED_TRACE(drawn.name.toStdString());
@@ -208,6 +216,7 @@ TEST(FormLayout, EveryCaptionHasItsGlyphsInAFaceOfItsStyle) {
 // A family list keeps its order from its first installed family on, so a Windows face that is installed
 // stays first; absent families before it are dropped, and a list with nothing installed is kept whole.
 TEST(FormLayout, FamilyListsStartAtTheirFirstInstalledFamily) {
+  skipWithoutTheWindowsFaces();
   const struct {
     QStringList families;
     QStringList expected;
@@ -275,6 +284,7 @@ TEST(FormLayout, ResizingMovesNothing) {
 
 // A caption may wrap only onto the lines its label has room for; the bond-strength prompt takes three.
 TEST(FormLayout, LabelsShowTheirWholeCaption) {
+  skipWithoutTheWindowsFaces();
   const Form1 form;
   for (const QLabel *label : form.findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
     if (label->text().isEmpty()) {
@@ -294,6 +304,7 @@ TEST(FormLayout, LabelsShowTheirWholeCaption) {
 // The default item of each list fits the list's text field beside the drop-down arrow, so it shows whole
 // ("I、II类" in a list 65 pixels wide).
 TEST(FormLayout, ListsShowTheirDefaultItemWhole) {
+  skipWithoutTheWindowsFaces();
   Form1 form;
   form.loadForm();
   form.show();
