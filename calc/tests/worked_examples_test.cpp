@@ -1,0 +1,227 @@
+// The manual's worked examples, read from its source and run through the calculation: every number an
+// example states, in its inputs, its working and its results, must be what the window shows.
+#include "calc/anchorage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavrin {
+namespace {
+
+using Row = std::vector<std::string>;
+struct Example {
+  std::string name;
+  std::vector<Row> inputs;  // caption | symbol | value
+  std::vector<Row> working; // quantity | formula | working | value
+};
+
+const std::string hidden = "（不显示）"; // an optional entry the window does not show
+const std::string partSeparator = "，";
+
+std::vector<std::string> split(std::string_view text, std::string_view separator) {
+  std::vector<std::string> parts;
+  for (std::size_t at = text.find(separator); at != std::string_view::npos; at = text.find(separator)) {
+    parts.emplace_back(trimBlanks(text.substr(0, at)));
+    text.remove_prefix(at + separator.size());
+  }
+  parts.emplace_back(trimBlanks(text));
+  return parts;
+}
+
+// The rows of the tables ".. csv-table:: 例一　输入" and ".. csv-table:: 例一　计算过程", headers left out.
+std::vector<Example> readExamples(const char *path) {
+  std::ifstream source(path);
+  EXPECT_TRUE(source) << "cannot read " << path;
+  std::vector<Example> examples;
+  std::vector<Row> *table = nullptr;
+  bool header = false;
+  for (std::string line; std::getline(source, line);) {
+    const std::string directive = ".. csv-table:: 例";
+    if (line.starts_with(directive)) {
+      const std::vector<std::string> title = split(line.substr(directive.size() - 3), "　");
+      if (examples.empty() || examples.back().name != title.front()) {
+        examples.push_back({title.front(), {}, {}});
+      }
+      table = title.back() == "输入" ? &examples.back().inputs : &examples.back().working;
+      header = true;
+    } else if (table != nullptr && line.starts_with("   ") && !line.starts_with("   :")) {
+      if (!std::exchange(header, false)) {
+        table->push_back(split(line, "|"));
+      }
+    } else if (!line.empty() && !line.starts_with(" ")) {
+      table = nullptr;
+    }
+  }
+  return examples;
+}
+
+std::int16_t indexOf(const std::vector<std::string> &items, const std::string &item) {
+  const auto found = std::ranges::find(items, item);
+  EXPECT_NE(found, items.end()) << item << " is no item of its list";
+  return found == items.end() ? std::int16_t{-1} : static_cast<std::int16_t>(found - items.begin());
+}
+
+// How each input symbol of the examples sets the calculation's input, with the window's list items.
+using Setter = std::function<void(AnchorageInput &, const std::string &)>;
+Setter listIndex(std::int16_t AnchorageInput::*field, std::vector<std::string> items) {
+  return [field, items](AnchorageInput &in, const std::string &v) { in.*field = indexOf(items, v); };
+}
+Setter listChoice(ListChoice AnchorageInput::*field, std::vector<std::string> items) {
+  return [field, items](AnchorageInput &in, const std::string &v) { in.*field = {indexOf(items, v), v}; };
+}
+Setter text(std::string AnchorageInput::*field) {
+  return [field](AnchorageInput &in, const std::string &v) { in.*field = v; };
+}
+Setter optionalText(OptionalEntry AnchorageInput::*field) {
+  return [field](AnchorageInput &in, const std::string &v) { (in.*field).text = v == hidden ? "" : v; };
+}
+const std::map<std::string, Setter> &setters() {
+  static const std::map<std::string, Setter> bySymbol{
+      {"抗震设防烈度", listIndex(&AnchorageInput::seismicIntensity, {"<=5", "6", "7", ">=8"})},
+      {"场地类别", listIndex(&AnchorageInput::siteCategory, {"I、II类", "III、IV类"})},
+      {"混凝土强度等级",
+       listChoice(&AnchorageInput::concreteGrade, {"C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60"})},
+      {"保护层厚度", listIndex(&AnchorageInput::coverThickness, {"25", "30", "35", "≥40"})},
+      {"钢筋强度等级", listIndex(&AnchorageInput::steelGrade, {"HPB235", "HRB335", "HRB400"})},
+      {"d", listChoice(&AnchorageInput::barDiameter,
+                       {"6", "8", "10", "12", "14", "16", "18", "20", "22", "25", "28", "32"})},
+      {"箍筋直径", listIndex(&AnchorageInput::stirrupDiameter, {"6", ">=8"})},
+      {"结构胶粘剂等级", listIndex(&AnchorageInput::adhesiveGrade, {"A级胶", "B级胶"})},
+      {"s", text(&AnchorageInput::barSpacing)},
+      {"c", text(&AnchorageInput::edgeDistance)},
+      {"构件受力状态", listIndex(&AnchorageInput::memberState, {"悬挑构件", "非悬挑重要构件", "其他构件"})},
+      {"ψw′", text(&AnchorageInput::moistureFactor)},
+      {"使用环境温度",
+       [](AnchorageInput &in, const std::string &v) { in.temperatureFactor.shown = v != "≤60℃"; }},
+      {"ψT′", optionalText(&AnchorageInput::temperatureFactor)},
+      {"fbd′", optionalText(&AnchorageInput::userBondStrength)},
+  };
+  return bySymbol;
+}
+
+AnchorageInput inputOf(const Example &example, std::map<std::string, std::string> &stated) {
+  AnchorageInput input;
+  for (const Row &row : example.inputs) {
+    stated[row.at(1)] = row.at(2);
+    setters().at(row.at(1))(input, row.at(2));
+  }
+  EXPECT_EQ(setters().size(), example.inputs.size()) << "every input of the window, once";
+  input.userBondStrength.shown = input.steelGrade == 0; // the window asks for fbd for HPB235 only
+  EXPECT_EQ(input.temperatureFactor.shown, stated.at("ψT′") != hidden);
+  EXPECT_EQ(input.userBondStrength.shown, stated.at("fbd′") != hidden);
+  return input;
+}
+
+// What the window shows for a quantity; the ratios, the grade number and the band as the method uses them.
+std::string expectedValue(const std::string &name, const AnchorageInput &input, const AnchorageResult &result,
+                          const std::map<std::string, std::string> &stated) {
+  static const std::map<std::string, Quantity> quantities{
+      {"fbd", Quantity::Fbd},   {"ψbr", Quantity::PsiBr}, {"ψw", Quantity::PsiW}, {"ψT", Quantity::PsiT},
+      {"ψN", Quantity::PsiN},   {"aspt", Quantity::Aspt}, {"fy", Quantity::Fy},   {"ls", Quantity::Ls},
+      {"ψae", Quantity::PsiAe}, {"ld", Quantity::Ld}};
+  const double d = lenientNumber(input.barDiameter.text);
+  if (const auto quantity = quantities.find(name); quantity != quantities.end()) {
+    return formatQuantity(quantity->second, result);
+  }
+  if (name == "S" || name == "C") {
+    return formatDouble(lenientNumber(name == "S" ? input.barSpacing : input.edgeDistance) / d);
+  }
+  if (name == "Z") {
+    return formatDouble(gradeNumber(input));
+  }
+  EXPECT_EQ(name, "构造带") << "unknown quantity";
+  const double s = lenientNumber(stated.at("S"));
+  const double c = lenientNumber(stated.at("C"));
+  return s < 6 || c < 3 ? "5d" : s >= 7 && c >= 3.5 ? "7d" : "6d";
+}
+
+const std::vector<std::string> operators{"×", "/", "+", "−", "(", ")", "<", "≤", ">", "≥"};
+bool isOperator(const std::string &token) {
+  return std::ranges::find(operators, token) != operators.end();
+}
+
+// A formula or working part split into operands and operators; a part without operators is one operand
+// (a list item such as ">=8" stays whole).
+std::vector<std::string> tokens(std::string text, bool whole) {
+  if (whole) {
+    return {text};
+  }
+  for (const std::string &op : operators) {
+    for (std::size_t at = text.find(op); at != std::string::npos; at = text.find(op, at + op.size() + 2)) {
+      text.replace(at, op.size(), " " + op + " ");
+    }
+  }
+  std::vector<std::string> found;
+  for (const std::string &token : split(text, " ")) {
+    if (!token.empty()) {
+      found.push_back(token);
+    }
+  }
+  return found;
+}
+
+bool holds(const std::vector<std::string> &comparison) {
+  const double left = *strictDouble(comparison.at(0));
+  const double right = *strictDouble(comparison.at(2));
+  const std::string &op = comparison.at(1);
+  return op == "<" ? left < right : op == "≤" ? left <= right : op == ">" ? left > right : left >= right;
+}
+
+// Each operand of the working is the stated value of the formula's symbol in that place, or the same
+// constant; a comparison must hold.
+void checkPart(std::string formula, const std::string &working, const std::string &name,
+               const std::map<std::string, std::string> &stated) {
+  if (formula.starts_with(name + " = ")) {
+    formula.erase(0, name.size() + 3);
+  }
+  const bool whole = std::ranges::none_of(tokens(formula, false), isOperator);
+  const std::vector<std::string> symbols = tokens(formula, whole);
+  const std::vector<std::string> numbers = tokens(working, whole);
+  ASSERT_EQ(symbols.size(), numbers.size()) << formula << " against " << working;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    const auto value = stated.find(symbols[i]);
+    EXPECT_TRUE(value != stated.end() || isOperator(symbols[i]) || strictDouble(symbols[i]))
+        << "unknown symbol " << symbols[i];
+    EXPECT_EQ(numbers[i], value != stated.end() ? value->second : symbols[i]) << "in " << formula;
+  }
+  if (numbers.size() == 3 && isOperator(numbers[1]) &&
+      std::string("<≤>≥").find(numbers[1]) != std::string::npos) {
+    EXPECT_TRUE(holds(numbers)) << working;
+  }
+}
+
+TEST(WorkedExamples, StateWhatTheCalculationShows) {
+  const std::vector<Example> examples = readExamples(TAVRIN_MANUAL_SOURCE);
+  ASSERT_GE(examples.size(), 3U);
+  for (const Example &example : examples) {
+    SCOPED_TRACE(example.name);
+    std::map<std::string, std::string> stated;
+    const AnchorageInput input = inputOf(example, stated);
+    AnchorageResult result;
+    EXPECT_FALSE(calculateAnchorage(input, result).has_value());
+    ASSERT_FALSE(example.working.empty());
+    EXPECT_EQ(example.working.back().at(0), "ld") << "an example works through to ld";
+    for (const Row &row : example.working) {
+      const std::string &name = row.at(0);
+      SCOPED_TRACE(name);
+      EXPECT_EQ(row.at(3), expectedValue(name, input, result, stated));
+      stated[name] = row.at(3);
+      const std::vector<std::string> formulas = split(row.at(1), partSeparator);
+      const std::vector<std::string> workings = split(row.at(2), partSeparator);
+      ASSERT_EQ(formulas.size(), workings.size());
+      for (std::size_t i = 0; i < formulas.size(); ++i) {
+        checkPart(formulas[i], workings[i], name, stated);
+      }
+    }
+  }
+}
+
+} // namespace
+} // namespace tavrin
