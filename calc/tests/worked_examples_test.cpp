@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -22,8 +23,8 @@ struct Example {
   std::vector<Row> working; // quantity | formula | working | value
 };
 
-const std::string hidden = "（不显示）"; // an optional entry the window does not show
-const std::string partSeparator = "，";
+constexpr std::string_view hidden = "（不显示）"; // an optional entry the window does not show
+constexpr std::string_view partSeparator = "，";
 
 std::vector<std::string> split(std::string_view text, std::string_view separator) {
   std::vector<std::string> parts;
@@ -70,10 +71,10 @@ std::int16_t indexOf(const std::vector<std::string> &items, const std::string &i
 
 // How each input symbol of the examples sets the calculation's input, with the window's list items.
 using Setter = std::function<void(AnchorageInput &, const std::string &)>;
-Setter listIndex(std::int16_t AnchorageInput::*field, std::vector<std::string> items) {
+Setter listIndex(std::int16_t AnchorageInput::*field, const std::vector<std::string> &items) {
   return [field, items](AnchorageInput &in, const std::string &v) { in.*field = indexOf(items, v); };
 }
-Setter listChoice(ListChoice AnchorageInput::*field, std::vector<std::string> items) {
+Setter listChoice(ListChoice AnchorageInput::*field, const std::vector<std::string> &items) {
   return [field, items](AnchorageInput &in, const std::string &v) { in.*field = {indexOf(items, v), v}; };
 }
 Setter text(std::string AnchorageInput::*field) {
@@ -136,13 +137,16 @@ std::string expectedValue(const std::string &name, const AnchorageInput &input, 
   if (name == "Z") {
     return formatDouble(gradeNumber(input));
   }
-  EXPECT_EQ(name, "构造带") << "unknown quantity";
+  EXPECT_EQ(name, std::string_view("构造带")) << "unknown quantity";
   const double s = lenientNumber(stated.at("S"));
   const double c = lenientNumber(stated.at("C"));
-  return s < 6 || c < 3 ? "5d" : s >= 7 && c >= 3.5 ? "7d" : "6d";
+  if (s < 6 || c < 3) {
+    return "5d";
+  }
+  return s >= 7 && c >= 3.5 ? std::string("7d") : std::string("6d");
 }
 
-const std::vector<std::string> operators{"×", "/", "+", "−", "(", ")", "<", "≤", ">", "≥"};
+constexpr std::array<std::string_view, 10> operators{"×", "/", "+", "−", "(", ")", "<", "≤", ">", "≥"};
 bool isOperator(const std::string &token) {
   return std::ranges::find(operators, token) != operators.end();
 }
@@ -153,9 +157,9 @@ std::vector<std::string> tokens(std::string text, bool whole) {
   if (whole) {
     return {text};
   }
-  for (const std::string &op : operators) {
+  for (const std::string_view op : operators) {
     for (std::size_t at = text.find(op); at != std::string::npos; at = text.find(op, at + op.size() + 2)) {
-      text.replace(at, op.size(), " " + op + " ");
+      text.replace(at, op.size(), " " + std::string(op) + " ");
     }
   }
   std::vector<std::string> found;
