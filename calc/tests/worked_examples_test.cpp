@@ -172,8 +172,8 @@ std::vector<std::string> tokens(std::string text, bool whole) {
 }
 
 bool holds(const std::vector<std::string> &comparison) {
-  const double left = *strictDouble(comparison.at(0));
-  const double right = *strictDouble(comparison.at(2));
+  const double left = strictDouble(comparison.at(0)).value(); // throws, and fails the test, on a non-number
+  const double right = strictDouble(comparison.at(2)).value();
   const std::string &op = comparison.at(1);
   return op == "<" ? left < right : op == "≤" ? left <= right : op == ">" ? left > right : left >= right;
 }
