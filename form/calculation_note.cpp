@@ -1,0 +1,61 @@
+#include "form/calculation_note.h"
+
+#include <QStringList>
+
+namespace tavrin {
+namespace {
+
+const QString kTitle = QStringLiteral("Tavrin 植筋计算书");
+const QString kInputsHeading = QStringLiteral("输入：");
+const QString kResultsHeading = QStringLiteral("计算结果：");
+const QString kWorkingIndent = QStringLiteral("\u3000\u3000");
+
+// A caption that ends in a full-width colon needs no blank before its value.
+QString captionAndValue(const NoteItem &item) {
+  return item.caption + (item.caption.endsWith(u'：') ? QString() : QStringLiteral(" ")) + item.value;
+}
+
+QString cell(const QString &text, const char *tag = "td") {
+  const QString name = QString::fromLatin1(tag);
+  return '<' + name + '>' + text.toHtmlEscaped().replace('\n', QStringLiteral("<br>")) + "</" + name + '>';
+}
+
+QString htmlTable(const QStringList &headings, const std::vector<NoteItem> &items, bool withWorking) {
+  QString rows;
+  for (const QString &heading : headings) {
+    rows += cell(heading, "th");
+  }
+  rows = "<tr>" + rows + "</tr>";
+  for (const NoteItem &item : items) {
+    rows += "<tr>" + cell(item.caption) + cell(item.value) + (withWorking ? cell(item.working) : QString()) +
+            "</tr>";
+  }
+  return R"(<table border="1" cellspacing="0" cellpadding="4">)" + rows + "</table>";
+}
+
+} // namespace
+
+QString noteText(const CalculationNote &note) {
+  QStringList lines{kTitle, QString(), kInputsHeading};
+  for (const NoteItem &item : note.inputs) {
+    lines << captionAndValue(item);
+  }
+  lines << QString() << kResultsHeading;
+  for (const NoteItem &item : note.results) {
+    lines << captionAndValue(item);
+    for (const QString &line : item.working.split('\n')) {
+      lines << kWorkingIndent + line;
+    }
+  }
+  return lines.join('\n') + '\n';
+}
+
+QString noteHtml(const CalculationNote &note) {
+  return R"(<html><head><meta charset="utf-8"></head><body><p><b>)" + kTitle.toHtmlEscaped() + "</b></p>" +
+         htmlTable({QStringLiteral("输入"), QStringLiteral("数值")}, note.inputs, false) + "<p></p>" +
+         htmlTable({QStringLiteral("计算结果"), QStringLiteral("数值"), QStringLiteral("计算过程")},
+                   note.results, true) +
+         "</body></html>";
+}
+
+} // namespace tavrin
