@@ -80,8 +80,11 @@ std::string cellText(const AnchorageInput &input, const BondCell &cell) {
 
 // The line of C45 to ≥C60 with the grade number Z put in, as the table evaluates it.
 std::string lineEquation(const AnchorageInput &input, const BondLine &line, float fbd) {
-  const std::string tail = " / 20 × " + formatDouble(line.slope) + " + " + formatDouble(line.base);
-  return equation("fbd", "(Z − 40)" + tail, "(" + formatDouble(gradeNumber(input)) + " − 40)" + tail, fbd);
+  const auto withZ = [&line](const std::string &z) {
+    return joined({"(" + z + " − 40) / 20", formatDouble(line.slope)}, " × ") + " + " +
+           formatDouble(line.base);
+  };
+  return equation("fbd", withZ("Z"), withZ(formatDouble(gradeNumber(input))), fbd);
 }
 
 // The value, then the table cell, then the minimum checks it passed, one a line.
