@@ -71,7 +71,7 @@ StageOutcome<float> tableBondStrength(const AnchorageInput &input, double diamet
   if (const auto *rejection = std::get_if<InputRejection>(&cell)) {
     return *rejection;
   }
-  const BondCell &found = std::get<BondCell>(cell);
+  const auto &found = std::get<BondCell>(cell);
   const std::optional<float> value =
       found.line ? storeSingle((gradeNumber(input) - 40) / 20 * found.line->slope + found.line->base)
                  : storeSingle(found.value);

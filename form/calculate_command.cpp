@@ -83,6 +83,7 @@ void Form1::showValue(Quantity quantity, const AnchorageInput &input) {
 
 std::vector<QWidget *> Form1::resultDisplays() const {
   std::vector<QWidget *> displays;
+  displays.reserve(valueDisplays.size() + 2);
   for (const ValueDisplay &display : valueDisplays) {
     displays.push_back(this->*display.label);
   }

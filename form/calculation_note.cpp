@@ -5,10 +5,10 @@
 namespace tavrin {
 namespace {
 
-const QString kTitle = QStringLiteral("Tavrin 植筋计算书");
-const QString kInputsHeading = QStringLiteral("输入：");
-const QString kResultsHeading = QStringLiteral("计算结果：");
-const QString kWorkingIndent = QStringLiteral("\u3000\u3000");
+constexpr QStringView kTitle = u"Tavrin 植筋计算书";
+constexpr QStringView kInputsHeading = u"输入：";
+constexpr QStringView kResultsHeading = u"计算结果：";
+constexpr QStringView kWorkingIndent = u"\u3000\u3000";
 
 // A caption that ends in a full-width colon needs no blank before its value.
 QString captionAndValue(const NoteItem &item) {
@@ -36,23 +36,24 @@ QString htmlTable(const QStringList &headings, const std::vector<NoteItem> &item
 } // namespace
 
 QString noteText(const CalculationNote &note) {
-  QStringList lines{kTitle, QString(), kInputsHeading};
+  QStringList lines{kTitle.toString(), QString(), kInputsHeading.toString()};
   for (const NoteItem &item : note.inputs) {
     lines << captionAndValue(item);
   }
-  lines << QString() << kResultsHeading;
+  lines << QString() << kResultsHeading.toString();
   for (const NoteItem &item : note.results) {
     lines << captionAndValue(item);
     for (const QString &line : item.working.split('\n')) {
-      lines << kWorkingIndent + line;
+      lines << kWorkingIndent.toString() + line;
     }
   }
   return lines.join('\n') + '\n';
 }
 
 QString noteHtml(const CalculationNote &note) {
-  return R"(<html><head><meta charset="utf-8"></head><body><p><b>)" + kTitle.toHtmlEscaped() + "</b></p>" +
-         htmlTable({QStringLiteral("输入"), QStringLiteral("数值")}, note.inputs, false) + "<p></p>" +
+  return R"(<html><head><meta charset="utf-8"></head><body><p><b>)" + kTitle.toString().toHtmlEscaped() +
+         "</b></p>" + htmlTable({QStringLiteral("输入"), QStringLiteral("数值")}, note.inputs, false) +
+         "<p></p>" +
          htmlTable({QStringLiteral("计算结果"), QStringLiteral("数值"), QStringLiteral("计算过程")},
                    note.results, true) +
          "</body></html>";

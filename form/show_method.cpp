@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
 
 namespace tavrin {
 namespace {
@@ -51,9 +52,9 @@ QString workingOn(const QWidget &display) {
 }
 
 void Form1::connectShortcuts() {
-  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &Form1::openManual);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this), &QShortcut::activated, this,
-          &Form1::copyCalculationNote);
+  // Owned by the window, which deletes them with itself.
+  new QShortcut(QKeySequence(Qt::Key_F1), this, this, &Form1::openManual);
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this, this, &Form1::copyCalculationNote);
   Command1->setToolTip(
       QStringLiteral("按 F1 打开使用说明；有计算结果时按 Ctrl+Shift+C 复制计算书，可粘贴到报告中"));
   // A result box typed over no longer shows the value its working explains.
@@ -111,10 +112,10 @@ void Form1::copyCalculationNote() {
       note.inputs.push_back({caption, shownValue(*control), QString()});
     }
   }
-  auto *data = new QMimeData;
+  auto data = std::make_unique<QMimeData>();
   data->setText(noteText(note));
   data->setHtml(noteHtml(note));
-  QGuiApplication::clipboard()->setMimeData(data);
+  QGuiApplication::clipboard()->setMimeData(data.release()); // the clipboard takes it over
 }
 
 } // namespace tavrin
