@@ -9,7 +9,6 @@ namespace {
 
 // Design strength of the bar steel, N/mm², for "HPB235", "HRB335", "HRB400".
 constexpr std::array<std::int16_t, 3> fyBySteelGrade{210, 300, 360};
-constexpr double depthFactor = 0.2;
 
 constexpr std::int16_t intensityUpTo5 = 0;
 constexpr std::int16_t intensity7 = 2;

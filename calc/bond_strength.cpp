@@ -16,22 +16,10 @@ constexpr std::int16_t gradeC45 = 4;
 constexpr std::int16_t gradeC60OrAbove = 7;
 constexpr std::int16_t adhesiveGradeB = 1;
 
-constexpr double minimumSpacingRatio = 5.0;
-constexpr double minimumEdgeRatio = 2.5;
-
-// Construction band by spacing and edge distance in bar diameters; wider bands bond better.
-enum class Band : std::uint8_t { FiveD, SixD, SevenD };
-
 // One row of the bond-strength table: the B-grade value and the A-grade values for bands 5d, 6d, 7d.
 struct BondRow {
   double gradeB;
   std::array<double, 3> gradeAByBand;
-};
-
-// Grades C45 to ≥C60: a straight line in the grade number Z, ((Z - 40) / 20) × slope + base.
-struct BondLine {
-  double slope;
-  double base;
 };
 
 constexpr BondRow c30Row{3.4, {3.4, 3.6, 4.0}};
@@ -72,37 +60,21 @@ std::variant<Band, InputRejection> constructionBand(const AnchorageInput &input,
   if (!s || !c) {
     return outOfRangeRejection();
   }
-  if (*s < 6 || *c < 3) {
+  if (*s < band6From.spacing || *c < band6From.edge) {
     return Band::FiveD;
   }
-  return *s >= 7 && *c >= 3.5 ? Band::SevenD : Band::SixD;
+  return *s >= band7From.spacing && *c >= band7From.edge ? Band::SevenD : Band::SixD;
 }
 
 StageOutcome<float> tableBondStrength(const AnchorageInput &input, double diameter) {
-  const std::int16_t grade = input.concreteGrade.index;
-  if (grade == gradeC20) {
-    return 2.3F;
+  const auto cell = bondCell(input, diameter);
+  if (const auto *rejection = std::get_if<InputRejection>(&cell)) {
+    return *rejection;
   }
-  if (grade == gradeC25) {
-    return 2.7F;
-  }
-  const bool formulaGrade = grade >= gradeC45 && grade <= gradeC60OrAbove;
-  const BondRow &row = grade == gradeC30 ? c30Row : grade == gradeC40 ? c40Row : noGradeRow;
-  const auto lineValue = [&input](BondLine line) {
-    return storeSingle((gradeNumber(input) - 40) / 20 * line.slope + line.base);
-  };
-
-  std::optional<float> value;
-  if (input.adhesiveGrade == adhesiveGradeB) {
-    value = formulaGrade ? lineValue(gradeBLine) : storeSingle(row.gradeB);
-  } else {
-    const auto band = constructionBand(input, diameter);
-    if (const auto *rejection = std::get_if<InputRejection>(&band)) {
-      return *rejection;
-    }
-    const auto column = static_cast<std::size_t>(std::get<Band>(band));
-    value = formulaGrade ? lineValue(gradeALineByBand.at(column)) : storeSingle(row.gradeAByBand.at(column));
-  }
+  const auto &found = std::get<BondCell>(cell);
+  const std::optional<float> value =
+      found.line ? storeSingle((gradeNumber(input) - 40) / 20 * found.line->slope + found.line->base)
+                 : storeSingle(found.value);
   if (!value) {
     return outOfRangeRejection();
   }
@@ -110,6 +82,32 @@ StageOutcome<float> tableBondStrength(const AnchorageInput &input, double diamet
 }
 
 } // namespace
+
+StageOutcome<BondCell> bondCell(const AnchorageInput &input, double diameter) {
+  const std::int16_t grade = input.concreteGrade.index;
+  BondCell cell;
+  if (grade == gradeC20 || grade == gradeC25) {
+    cell.value = grade == gradeC20 ? 2.3 : 2.7;
+    return cell;
+  }
+  const bool formulaGrade = grade >= gradeC45 && grade <= gradeC60OrAbove;
+  const BondRow &row = grade == gradeC30 ? c30Row : grade == gradeC40 ? c40Row : noGradeRow;
+  cell.byAdhesive = true;
+  if (input.adhesiveGrade == adhesiveGradeB) {
+    cell.line = formulaGrade ? std::optional(gradeBLine) : std::nullopt;
+    cell.value = row.gradeB;
+    return cell;
+  }
+  const auto band = constructionBand(input, diameter);
+  if (const auto *rejection = std::get_if<InputRejection>(&band)) {
+    return *rejection;
+  }
+  cell.band = std::get<Band>(band);
+  const auto column = static_cast<std::size_t>(*cell.band);
+  cell.line = formulaGrade ? std::optional(gradeALineByBand.at(column)) : std::nullopt;
+  cell.value = row.gradeAByBand.at(column);
+  return cell;
+}
 
 StageOutcome<float> computeFbd(const AnchorageInput &input) {
   if (input.userBondStrength.shown) {

@@ -1,5 +1,6 @@
 #include "form/form1.h"
 
+#include "calc/working.h"
 #include "form/form_layout.h"
 
 #include <QComboBox>
@@ -61,17 +62,33 @@ AnchorageInput Form1::inputFromControls() const {
   return input;
 }
 
-void Form1::showValue(Quantity quantity) {
+// Each value is written with its working, which is worked out from this run's inputs and stored values
+// at once: a value that a later run does not reach keeps the working that explains it.
+void Form1::showValue(Quantity quantity, const AnchorageInput &input) {
   const QString value = QString::fromStdString(formatQuantity(quantity, result_));
+  const QString working = QString::fromStdString(workingOf(quantity, input, result_));
   if (quantity == Quantity::Ld) {
     Text6->setText(Combo3->currentText()); // the bar diameter as the list shows it
+    setWorking(*Text6, QString::fromStdString(barDiameterWorking(input)));
     Text7->setText(value);
+    setWorking(*Text7, working);
     return;
   }
   const auto *display = std::ranges::find(valueDisplays, quantity, &ValueDisplay::quantity);
   if (display != valueDisplays.end()) {
     showInFull(*(this->*display->label), value);
+    setWorking(*(this->*display->label), working);
   }
+}
+
+std::vector<QWidget *> Form1::resultDisplays() const {
+  std::vector<QWidget *> displays;
+  displays.reserve(valueDisplays.size() + 2);
+  for (const ValueDisplay &display : valueDisplays) {
+    displays.push_back(this->*display.label);
+  }
+  displays.insert(displays.end(), {Text6, Text7});
+  return displays;
 }
 
 QLineEdit *Form1::entryFor(Entry entry) const {
@@ -106,10 +123,11 @@ void Form1::reportRejection(const InputRejection &rejection) {
 // Command1: each display is written the moment its value is stored, so a refused input leaves the
 // values before it on view. Nothing is cleared first.
 void Form1::calculateCommand() {
+  const AnchorageInput input = inputFromControls();
   const RunObserver observer{
-      [this](Quantity quantity, const AnchorageResult & /*result*/) { showValue(quantity); },
+      [this, &input](Quantity quantity, const AnchorageResult & /*result*/) { showValue(quantity, input); },
       [this](const std::string &correctedText) { Text3->setText(QString::fromStdString(correctedText)); }};
-  if (const auto rejection = calculateAnchorage(inputFromControls(), result_, observer)) {
+  if (const auto rejection = calculateAnchorage(input, result_, observer)) {
     reportRejection(*rejection);
   }
 }

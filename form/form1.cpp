@@ -151,6 +151,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
   nameInputsForAssistiveTools();
   chainTabOrder();
   connectReactions();
+  connectShortcuts();
   Combo1->setFocus();
 }
 

@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <vector>
+
 class QMessageBox;
+class QUrl;
 
 namespace tavrin {
 
@@ -37,6 +40,11 @@ public:
   void serviceTemperatureSelected();
   // Command1: runs the calculation on the inputs shown.
   void calculateCommand();
+  // F1: asks the desktop to open the manual in its browser, or says where it was looked for.
+  void openManual();
+  // Ctrl+Shift+C: puts a calculation note of the inputs and the results on view on the clipboard, as plain
+  // text and as HTML tables; with no result on view it copies nothing.
+  void copyCalculationNote();
 
   QComboBox *Combo1{}, *Combo2{}, *Combo3{}, *Combo4{}, *Combo5{}, *Combo6{}, *Combo7{}, *Combo8{}, *Combo9{},
       *Combo10{};
@@ -51,15 +59,23 @@ protected:
   // Shows a prepared message box modally and returns once it is closed. Tests and benchmarks override it to
   // read the box (text, title, buttons, icon) and close it without a person.
   virtual void execMessageBox(QMessageBox &box);
+  // Hands a file to the desktop's browser; false when the desktop cannot open it. Tests override it.
+  virtual bool openInBrowser(const QUrl &file);
+  // The folder of the program, where the manual is looked for first. Tests override it.
+  virtual QString programDirectory() const;
 
 private:
   void createControls();
   void nameInputsForAssistiveTools();
   void chainTabOrder();
   void connectReactions();
+  void connectShortcuts();
   void showMessage(const QString &message);
   AnchorageInput inputFromControls() const;
-  void showValue(Quantity quantity);
+  void showValue(Quantity quantity, const AnchorageInput &input);
+  // The six value labels and the two result boxes, in the order a run writes them.
+  std::vector<QWidget *> resultDisplays() const;
+  QString captionOf(const QWidget &control) const;
   void reportRejection(const InputRejection &rejection);
   QLineEdit *entryFor(Entry entry) const;
 

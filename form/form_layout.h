@@ -60,6 +60,10 @@ QRect pixelRect(const ControlSpec &spec);
 // Label22's 57 pixels), and a clipped number reads as a different number: a label grows to its value into
 // the free space at its right, and is back at its drawn width once its value is short again or emptied.
 void showInFull(QLabel &label, const QString &value);
+// A shown result's working, as its tooltip and as the description screen readers read after its name;
+// empty with no value on view.
+void setWorking(QWidget &display, const QString &working);
+QString workingOn(const QWidget &display);
 
 // A family list from its first installed family on; the whole list when none is installed. Qt looks a
 // family list up one name at a time, and for every name that is not installed it has fontconfig sort all

@@ -89,6 +89,9 @@ void Form1::clearResults() {
   for (QLabel *value : {Label22, Label24, Label14, Label16, Label18, Label20}) {
     showInFull(*value, QString());
   }
+  for (QWidget *display : resultDisplays()) {
+    setWorking(*display, QString());
+  }
 }
 
 void Form1::steelGradeSelected() {

@@ -1,8 +1,13 @@
 #include "form/tests/form_probe.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -275,6 +280,149 @@ TEST_F(Calculate, ValuesShowInFull) {
   for (const char *name : {"Label18", "Label14", "Label16", "Label20", "Label22", "Label24"}) {
     const auto *label = control<QLabel>(form, name);
     EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << name;
+  }
+}
+
+// Each result's working, as tooltip and as accessible description, after presses in this order; kSame
+// stands for the previous case's text. A refused run leaves the values it did not reach with the workings
+// of the run that wrote them, and restore defaults empties every one.
+TEST_F(Calculate, EachResultCarriesTheWorkingOfTheValueOnView) {
+  const QString kSame = QStringLiteral("(as before)");
+  const QString checks = "s/d = 100 / 16 = 6.25 ≥ 5，c/d = 50 / 16 = 3.125 ≥ 2.5";
+  const struct {
+    const char *what;
+    std::function<void(Form1 &)> input;
+    std::vector<QString> workings; // in the order of kDisplays
+  } cases[] = {
+      {"defaults",
+       [](Form1 &f) { f.restoreDefaults(); },
+       {"fbd = 2.7\n查粘结强度表：C25，不分胶粘剂等级和间距、边距\n" + checks,
+        "ψbr = 1（构件受力状态：其他构件）",
+        "ψN = ψw × ψbr × ψT = 1.1 × 1 × 1 = 1.1（ψw：混凝土孔壁潮湿影响系数，按输入值；ψT：使用环境温度≤60℃，"
+        "不计温度影响）",
+        "aspt = 1（劈裂影响系数表：植筋直径16，保护层厚度30，箍筋直径>=8）",
+        "ls = aspt × 0.2 × d × fy / fbd = 1 × 0.2 × 16 × 300 / 2.7 = "
+        "355.5555（fy：钢筋强度等级HRB335，取300）",
+        "ψae = 1.1（位移修正系数表：混凝土强度等级C25，抗震设防烈度6，场地类别I、II类）",
+        "d = 16（按所选植筋直径）", "ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222"}},
+      {"HPB235, fbd typed",
+       [](Form1 &f) { f.restoreDefaults(), f.Combo4->setCurrentIndex(0), type(f.Text5, "3.3"); },
+       {"fbd = 3.3（按输入值；HPB235钢筋不查粘结强度表，不检查间距、边距）", kSame, kSame, kSame,
+        "ls = aspt × 0.2 × d × fy / fbd = 1 × 0.2 × 16 × 210 / 3.3 = "
+        "203.6364（fy：钢筋强度等级HPB235，取210）",
+        kSame, kSame, "ld = ψN × ψae × ls = 1.1 × 1.1 × 203.6364 = 246.4"}},
+      {">60℃ with a factor, ≥C60, intensity >=8",
+       [](Form1 &f) {
+         f.restoreDefaults(), f.Combo1->setCurrentIndex(7), f.Combo7->setCurrentIndex(1),
+             type(f.Text4, "1.2"), f.Combo9->setCurrentIndex(3);
+       },
+       {"fbd = (Z − 40) / 20 × 0.5 + 4 = (60 − 40) / 20 × 0.5 + 4 = "
+        "4.5\n查粘结强度表：≥C60，A级胶，6d档（s/d ≥ 6 "
+        "且 c/d ≥ 3，不满足 s/d ≥ 7 且 c/d ≥ 3.5）\n" +
+            checks,
+        kSame,
+        "ψN = ψw × ψbr × ψT = 1.1 × 1 × 1.2 = "
+        "1.32（ψw：混凝土孔壁潮湿影响系数，按输入值；ψT：使用环境温度>60℃，"
+        "温度影响系数按输入值）",
+        kSame,
+        "ls = aspt × 0.2 × d × fy / fbd = 1 × 0.2 × 16 × 300 / 4.5 = "
+        "213.3333（fy：钢筋强度等级HRB335，取300）",
+        "ψae = 1（位移修正系数表：混凝土强度等级≥C60，抗震设防烈度>=8，场地类别I、II类）", kSame,
+        "ld = ψN × ψae × ls = 1.32 × 1 × 213.3333 = 281.6"}},
+      {"refused at the temperature factor",
+       [](Form1 &f) { f.Combo6->setCurrentIndex(0), f.Text4->clear(); },
+       {kSame, "ψbr = 1.5（构件受力状态：悬挑构件）", kSame, kSame, kSame, kSame, kSame, kSame}},
+  };
+  std::vector<QString> expected(kDisplays.size());
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    c.input(form);
+    press();
+    for (std::size_t i = 0; i < kDisplays.size(); ++i) {
+      expected[i] = c.workings[i] == kSame ? expected[i] : c.workings[i];
+      const QWidget *display = control(form, QString::fromStdString(kDisplays[i]));
+      EXPECT_EQ(display->toolTip(), expected[i]) << kDisplays[i];
+      EXPECT_EQ(display->accessibleDescription(), expected[i]) << kDisplays[i];
+    }
+  }
+  EXPECT_EQ(boxes.size(), 1U);
+  QTest::mouseClick(form.Command2, Qt::LeftButton);
+  for (const std::string &name : kDisplays) {
+    const QWidget *display = control(form, QString::fromStdString(name));
+    EXPECT_EQ(display->toolTip() + display->accessibleDescription(), "") << name;
+  }
+}
+
+// Ctrl+Shift+C: nothing with no result on view; after a press the inputs on view and each result with its
+// working, as plain text and as HTML tables.
+TEST_F(Calculate, CalculationNoteHoldsTheInputsAndTheWorkings) {
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  clipboard->setText(QStringLiteral("earlier"));
+  const FormView before = viewOf(form);
+  const auto copyNote = [this] {
+    QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  };
+  copyNote();
+  EXPECT_EQ(clipboard->text(), "earlier");
+  EXPECT_EQ(viewOf(form), before);
+
+  press();
+  copyNote();
+  const QString ld = QStringLiteral("ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222");
+  const QString text = clipboard->mimeData()->text();
+  for (const QString &line : std::initializer_list<QString>{
+           "Tavrin 植筋计算书", "植筋间距(mm) 100", "箍筋直径：>=8", "混凝土孔壁潮湿影响系数：1.1",
+           "使用环境温度(℃) ≤60℃", "植筋锚固长度(mm): 430.2222", "\u3000\u3000" + ld}) {
+    EXPECT_TRUE(text.split('\n').contains(line)) << line.toStdString() << " in\n" << text.toStdString();
+  }
+  EXPECT_FALSE(text.contains("温度影响系数 ")) << "a hidden entry is no input on view";
+  const QString html = clipboard->mimeData()->html();
+  for (const QString &cells : std::initializer_list<QString>{"<td>植筋间距(mm)</td><td>100</td>",
+                                                             "<td>430.2222</td><td>" + ld + "</td>"}) {
+    EXPECT_TRUE(html.contains(cells)) << cells.toStdString();
+  }
+}
+
+// F1 looks beside the program first, then in the package's documentation folder, and says where it looked.
+TEST_F(Calculate, F1OpensTheManualOrNamesWhereItLooked) {
+  const QTemporaryDir root;
+  const QString bin = root.path() + "/bin";
+  const QString doc = root.path() + "/share/doc/tavrin";
+  ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(doc));
+  std::vector<QUrl> opened;
+  form.folder = bin;
+  bool browserOpens = true;
+  form.browser = [&](const QUrl &file) { return opened.push_back(file), browserOpens; };
+  const struct {
+    const char *what;
+    QString added; // a manual put in place before F1
+    bool browserOpens;
+    QString opens;
+    QString message;
+  } cases[] = {
+      {"missing", "", true, "",
+       "未找到使用说明 manual.html，已查找：\n" +
+           QDir::toNativeSeparators(bin + "/manual.html\n" + doc + "/manual.html")},
+      {"installed", doc + "/manual.html", true, doc + "/manual.html", ""},
+      {"beside the program", bin + "/manual.html", true, bin + "/manual.html", ""},
+      {"no browser", "", false, bin + "/manual.html",
+       "无法用浏览器打开使用说明：\n" + QDir::toNativeSeparators(bin + "/manual.html")},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!c.added.isEmpty()) {
+      QFile manual(c.added);
+      ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    }
+    browserOpens = c.browserOpens;
+    opened.clear();
+    boxes.clear();
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_EQ(opened, c.opens.isEmpty() ? std::vector<QUrl>{} : std::vector{QUrl::fromLocalFile(c.opens)});
+    ASSERT_EQ(boxes.size(), c.message.isEmpty() ? 0U : 1U);
+    if (!c.message.isEmpty()) {
+      EXPECT_EQ(boxes[0].text, c.message);
+    }
   }
 }
 

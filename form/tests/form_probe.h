@@ -3,10 +3,12 @@
 #include "form/form1.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -37,9 +39,14 @@ template <typename Control = QWidget> Control *control(const Form1 &form, const 
 class AnsweredForm : public Form1 {
 public:
   std::function<void(QMessageBox &box)> answer = [](QMessageBox & /*box*/) {};
+  // The desktop's browser, so that no test starts one, and the folder where the manual is looked for first.
+  std::function<bool(const QUrl &file)> browser = [](const QUrl & /*file*/) { return true; };
+  QString folder = QCoreApplication::applicationDirPath();
 
 protected:
   void execMessageBox(QMessageBox &box) override { answer(box); }
+  bool openInBrowser(const QUrl &file) override { return browser(file); }
+  QString programDirectory() const override { return folder; }
 };
 
 // What a user sees of one control: its caption, text or selected item, and whether it is shown.

@@ -5,7 +5,7 @@ Usage: screen_reader_test.py PATH/TO/tavrin
 
 Starts an X server (Xvfb) with a window manager, a D-Bus session bus and the accessibility bus of its own,
 announces a screen reader on them, starts the program, then: finds every input by its caption, types the spacing, presses
-计　　算, reads the eight results with their captions; types a spacing of 60, presses 计　　算 again, reads the
+计　　算, reads the eight results with their captions and ld's working; types a spacing of 60, presses 计　　算 again, reads the
 refusal's alert and presses its OK, and finds the spacing entry empty and focused. Everything it started
 is stopped at the end, whether the test passed or not.
 """
@@ -46,6 +46,8 @@ DEFAULT_RESULTS = [
     ('植筋直径(mm)：', '16'), ('植筋锚固长度(mm):', '430.2222'),
 ]
 SPACING_REFUSAL = '植筋间距不能小于植筋直径的5倍'
+# What a screen reader reads after the name of the ld box: its working.
+LD_WORKING = 'ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222'
 
 
 class Processes:
@@ -213,6 +215,9 @@ def drive():
     results = by_caption(window)
     expect('the eight results, caption and value, as in a default run',
            [(name, shown(results[name])) for name, _ in DEFAULT_RESULTS if name in results], DEFAULT_RESULTS)
+    ld_box = results[last_caption]
+    wait_for('ld\'s working', lambda: ld_box.description)
+    expect('ld\'s description, its working', ld_box.description, LD_WORKING)
 
     type_into(spacing, '60')
     press(calculate)
