@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <random>
+#include <vector>
 
 // A long seeded random session on the window: picks, typing of any kind of text, and presses of both
 // buttons, with the message box answering OK. After every action the window must still be whole: the
@@ -167,7 +168,7 @@ private:
     QLineEdit *entry = entries().at(entryIndex);
     const QString text = randomText(entryIndex);
     typedEntry_ = entryIndex;
-    typedText_ = text.left(entry->maxLength());
+    typedText_ = text.left(entry->maxLength()).replace(u'\t', u' '); // an entry's text stays on one line
     entry->setFocus();
     entry->selectAll();
     entry->insert(text);
