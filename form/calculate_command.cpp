@@ -6,8 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
 
 namespace tavrin {
 namespace {
@@ -68,9 +69,10 @@ void Form1::showValue(Quantity quantity) {
     Text7->setText(value);
     return;
   }
-  const auto *display = std::ranges::find(valueDisplays, quantity, &ValueDisplay::quantity);
-  if (display != valueDisplays.end()) {
-    showInFull(*(this->*display->label), value);
+  for (const ValueDisplay &display : valueDisplays) {
+    if (display.quantity == quantity) {
+      showInFull(*(this->*display.label), value);
+    }
   }
 }
 

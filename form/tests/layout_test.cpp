@@ -16,6 +16,7 @@
 #include <initializer_list>
 #include <map>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavrin::test {
