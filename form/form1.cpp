@@ -45,11 +45,15 @@ void setUp(QLabel &label, const ControlSpec &spec) {
 // A number copied from a spreadsheet cell comes with the cell's line break, and cells copied together with
 // tabs between them. A line edit keeps such characters in its text but draws them as blanks, so the text
 // read would not be the text shown: an entry turns each control character or line break into the blank
-// it is drawn as, and keeps the rest of what was pasted or typed as it came.
+// it is drawn as, and keeps the rest of what was pasted or typed as it came. The cursor stays before the
+// blanks that end a paste, so a narrow entry keeps the number in view rather than scroll to them.
 class OneLineText : public QValidator {
 public:
   using QValidator::QValidator;
-  State validate(QString &text, int & /*position*/) const override {
+  State validate(QString &text, int &cursor) const override {
+    while (cursor > 0 && breaksTheLine(text.at(cursor - 1))) {
+      --cursor;
+    }
     for (QChar &character : text) {
       if (breaksTheLine(character)) {
         character = u' ';
