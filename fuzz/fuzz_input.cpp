@@ -3,14 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <optional>
-#include <span>
-#include <stdexcept>
-#include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 namespace tavrin::fuzz {
 namespace {
@@ -111,41 +105,30 @@ std::string itemText(const ListField &list, std::int16_t index) {
   return index >= 0 && index < list.count ? list.items[static_cast<std::size_t>(index)] : "";
 }
 
-// Every quantity of a run, in the order the run stores them: its name in reports and where its value is
-// stored; fy, the one integer, has no single-precision slot.
+// Every quantity in the order a run stores them, its name in reports and its single slot (none for fy).
 struct QuantityField {
   Quantity quantity;
   const char *name;
   Reached<float> AnchorageResult::*single;
 };
+// clang-format off
 const std::array<QuantityField, 10> runOrder{{
-    {Quantity::Fbd, "fbd", &AnchorageResult::fbd},
-    {Quantity::PsiBr, "psiBr", &AnchorageResult::psiBr},
-    {Quantity::PsiW, "psiW", &AnchorageResult::psiW},
-    {Quantity::PsiT, "psiT", &AnchorageResult::psiT},
-    {Quantity::PsiN, "psiN", &AnchorageResult::psiN},
-    {Quantity::Aspt, "aspt", &AnchorageResult::aspt},
-    {Quantity::Fy, "fy", nullptr},
-    {Quantity::Ls, "ls", &AnchorageResult::ls},
-    {Quantity::PsiAe, "psiAe", &AnchorageResult::psiAe},
-    {Quantity::Ld, "ld", &AnchorageResult::ld},
+    {Quantity::Fbd, "fbd", &AnchorageResult::fbd},   {Quantity::PsiBr, "psiBr", &AnchorageResult::psiBr},
+    {Quantity::PsiW, "psiW", &AnchorageResult::psiW}, {Quantity::PsiT, "psiT", &AnchorageResult::psiT},
+    {Quantity::PsiN, "psiN", &AnchorageResult::psiN}, {Quantity::Aspt, "aspt", &AnchorageResult::aspt},
+    {Quantity::Fy, "fy", nullptr},                    {Quantity::Ls, "ls", &AnchorageResult::ls},
+    {Quantity::PsiAe, "psiAe", &AnchorageResult::psiAe}, {Quantity::Ld, "ld", &AnchorageResult::ld},
 }};
+// clang-format on
 
+// The row of a quantity; at() throws for a quantity the table lacks.
 const QuantityField &fieldOf(Quantity quantity) {
-  for (const QuantityField &field : runOrder) {
-    if (field.quantity == quantity) {
-      return field;
-    }
-  }
-  throw std::logic_error("a quantity missing from the run order");
+  return runOrder.at(static_cast<std::size_t>(std::ranges::distance(
+      runOrder.begin(), std::ranges::find(runOrder, quantity, &QuantityField::quantity))));
 }
 
 bool isReached(const QuantityField &field, const AnchorageResult &r) {
   return field.single == nullptr ? r.fy.reached : (r.*field.single).reached;
-}
-
-std::optional<float> singleValue(const QuantityField &field, const AnchorageResult &r) {
-  return field.single == nullptr ? std::nullopt : std::optional((r.*field.single).value);
 }
 
 // Significant digits of a formatted number: the mantissa's digits from the first non-zero one on.
@@ -204,10 +187,9 @@ void checkEnding(const RunRecord &run, std::vector<std::string> &violations) {
   if (!run.rejection && run.announced.size() != runOrder.size()) {
     violations.emplace_back("the run neither completed nor was rejected");
   }
-  const bool inRunOrder = run.announced.size() <= runOrder.size() &&
-                          std::ranges::equal(run.announced, std::span(runOrder).first(run.announced.size()),
-                                             {}, {}, &QuantityField::quantity);
-  if (!inRunOrder) {
+  if (run.announced.size() > runOrder.size() ||
+      !std::ranges::equal(run.announced, std::span(runOrder).first(run.announced.size()), {}, {},
+                          &QuantityField::quantity)) {
     violations.emplace_back("values announced out of run order");
   }
   if (run.moistureTexts.size() > 1 || (run.moistureTexts.size() == 1 && run.moistureTexts[0] != "1.1")) {
@@ -221,11 +203,10 @@ void checkValues(const RunRecord &run, const AnchorageResult &result, std::vecto
     if (announced != isReached(field, result)) {
       violations.push_back(std::string(field.name) + " reached but not announced, or the reverse");
     }
-    const std::optional<float> value = singleValue(field, result);
-    if (!announced || !value) {
+    if (!announced || field.single == nullptr) {
       continue;
     }
-    if (const auto fault = displayFault(*value)) {
+    if (const auto fault = displayFault((result.*field.single).value)) {
       violations.push_back(std::string(field.name) + " " + *fault);
     }
   }

@@ -86,8 +86,7 @@ TEST(Conversions, ReadingsTakeWhatAChineseInputMethodTypes) {
   EXPECT_EQ(trimBlanks("　 1.5　\t"), "1.5");
 }
 
-// What spreadsheets, documents, web pages and calculator programs put around a copied number is read as
-// blanks; a number in digit groups is no plain number, and the spacing and edge checks can tell.
+// What pasting brings around a number reads as blanks; digit groups make no plain number, and can be told.
 TEST(Conversions, ReadingsTakePastedNumbers) {
   constexpr std::nullopt_t no = std::nullopt;
   const struct {

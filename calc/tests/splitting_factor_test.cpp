@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <utility>
 
 namespace tavrin {
 namespace {

@@ -16,7 +16,6 @@
 #include <initializer_list>
 #include <map>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tavrin::test {
