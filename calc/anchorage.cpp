@@ -1,7 +1,7 @@
 #include "calc/anchorage.h"
 
-#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace tavrin {
 namespace {
@@ -94,9 +94,12 @@ bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &ru
 } // namespace
 
 std::string formatQuantity(Quantity quantity, const AnchorageResult &result) {
-  const auto *slot = std::ranges::find(singleSlots, quantity, &SingleSlot::quantity);
-  return slot == singleSlots.end() ? formatInteger(result.fy.value)
-                                   : formatSingle((result.*slot->member).value);
+  for (const SingleSlot &slot : singleSlots) {
+    if (slot.quantity == quantity) {
+      return formatSingle((result.*slot.member).value);
+    }
+  }
+  return formatInteger(result.fy.value);
 }
 
 std::optional<InputRejection> calculateAnchorage(const AnchorageInput &input, AnchorageResult &result,

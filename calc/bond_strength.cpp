@@ -115,7 +115,11 @@ StageOutcome<float> computeFbd(const AnchorageInput &input) {
     return readTypedValue(input.userBondStrength.text, userBondStrengthEntry);
   }
   // The minimum checks read spacing and edge distance leniently: an empty spacing reads as 0 and is
-  // refused as too small rather than as not a number.
+  // refused as too small rather than as not a number. A number in digit groups ("1,000") is refused as not
+  // a number: read as its first group it would be refused as too small and erased.
+  if (runsIntoDigitGroup(input.barSpacing)) {
+    return spacingNotANumber();
+  }
   const double diameter = lenientNumber(input.barDiameter.text);
   const std::optional<double> spacingRatio = finiteQuotient(lenientNumber(input.barSpacing), diameter);
   if (!spacingRatio) {
@@ -123,6 +127,9 @@ StageOutcome<float> computeFbd(const AnchorageInput &input) {
   }
   if (*spacingRatio < minimumSpacingRatio) {
     return spacingTooSmall();
+  }
+  if (runsIntoDigitGroup(input.edgeDistance)) {
+    return edgeNotANumber();
   }
   const std::optional<double> edgeRatio = finiteQuotient(lenientNumber(input.edgeDistance), diameter);
   if (!edgeRatio) {

@@ -10,22 +10,55 @@
 namespace tavrin {
 namespace {
 
-// What a Chinese input method types for the characters of a number: full-width digits, point and
-// signs, and in Chinese punctuation mode the ideographic full stop for the point.
+// What a Chinese input method types for the characters of a number: full-width digits, point, signs and
+// exponent letters, and in Chinese punctuation mode the ideographic full stop for the point.
 struct WideForm {
   std::string_view utf8;
   char ascii;
 };
 // clang-format off
-constexpr std::array<WideForm, 14> wideForms{{
+constexpr std::array<WideForm, 16> wideForms{{
     {"\uFF10", '0'}, {"\uFF11", '1'}, {"\uFF12", '2'}, {"\uFF13", '3'}, {"\uFF14", '4'},
     {"\uFF15", '5'}, {"\uFF16", '6'}, {"\uFF17", '7'}, {"\uFF18", '8'}, {"\uFF19", '9'},
-    {"\uFF0E", '.'}, {"\u3002", '.'}, {"\uFF0B", '+'}, {"\uFF0D", '-'},
+    {"\uFF0E", '.'}, {"\u3002", '.'}, {"\uFF0B", '+'}, {"\uFF0D", '-'}, {"\uFF45", 'e'}, {"\uFF25", 'E'},
 }};
 // clang-format on
 
-// Blanks around a number, the ideographic space such a method types among them.
-constexpr std::array<std::string_view, 3> blanks{" ", "\t", "\u3000"};
+// Blanks around a number: what is typed between entries, and what a paste brings along with the digits
+// from a spreadsheet (the cell's line break, the tab between cells), a document or web page (no-break and
+// other Unicode spaces) or a calculator program (invisible zero-width characters and direction marks).
+struct CodePointRange {
+  char32_t first;
+  char32_t last;
+};
+// clang-format off
+constexpr std::array<CodePointRange, 12> blanks{{
+    {U'\t', U'\n'}, {U'\r', U'\r'}, {U' ', U' '},
+    {U'\u00A0', U'\u00A0'}, // no-break space
+    {U'\u2000', U'\u200A'}, // en quad to hair space, the thin space among them
+    {U'\u200B', U'\u200F'}, // zero-width space, non-joiner and joiner; left-to-right and right-to-left marks
+    {U'\u202A', U'\u202E'}, // direction embeddings and overrides
+    {U'\u202F', U'\u202F'}, // narrow no-break space
+    {U'\u2060', U'\u2060'}, // word joiner
+    {U'\u2066', U'\u2069'}, // direction isolates
+    {U'\u3000', U'\u3000'}, // ideographic space
+    {U'\uFEFF', U'\uFEFF'}, // zero-width no-break space, the byte-order mark
+}};
+// clang-format on
+
+// Marks that group the digits of a long number: "1,000", "１，０００", "1'000"; a blank between digit groups
+// ("1 000") groups them as well.
+constexpr std::array<std::string_view, 4> groupMarks{",", "\uFF0C", "'", "\u2019"};
+
+// The wide form the text starts with, or nullptr.
+const WideForm *leadingWideForm(std::string_view text) {
+  for (const WideForm &form : wideForms) {
+    if (text.starts_with(form.utf8)) {
+      return &form;
+    }
+  }
+  return nullptr;
+}
 
 // The text with the wide forms of its number replaced by their ASCII characters. Folding ends at the
 // first character that can be no part of a number, as every reading does, and the rest is kept as it is.
@@ -37,9 +70,8 @@ std::string asciiForms(std::string_view text) {
     const std::size_t plain = std::min(text.find_first_not_of(numberCharacters), text.size());
     ascii += text.substr(0, plain);
     text.remove_prefix(plain);
-    const auto *wide =
-        std::ranges::find_if(wideForms, [text](const WideForm &form) { return text.starts_with(form.utf8); });
-    if (wide == wideForms.end()) {
+    const WideForm *wide = leadingWideForm(text);
+    if (wide == nullptr) {
       break;
     }
     ascii += wide->ascii;
@@ -49,15 +81,68 @@ std::string asciiForms(std::string_view text) {
   return ascii;
 }
 
-// The byte length of the blank the text starts with, or 0.
+// One character of a UTF-8 text: its code point and byte length, 0 where the bytes are no character.
+struct Utf8Character {
+  char32_t codePoint = 0;
+  std::size_t size = 0;
+};
+
+Utf8Character firstCharacter(std::string_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const auto lead = static_cast<unsigned char>(text.front());
+  const std::size_t size = lead < 0x80U ? 1 : lead < 0xC0U ? 0 : lead < 0xE0U ? 2 : lead < 0xF0U ? 3 : 4;
+  if (size == 0 || size > text.size()) {
+    return {};
+  }
+  char32_t codePoint = size == 1 ? lead : lead & (0x7FU >> size);
+  for (const char c : text.substr(1, size - 1)) {
+    const auto continuation = static_cast<unsigned char>(c);
+    if ((continuation & 0xC0U) != 0x80U) {
+      return {};
+    }
+    codePoint = (codePoint << 6U) | (continuation & 0x3FU);
+  }
+  return {codePoint, size};
+}
+
+// Steps back over the continuation bytes of the last character to its lead byte.
+Utf8Character lastCharacter(std::string_view text) {
+  std::size_t start = text.size();
+  while (start > 0 && text.size() - start < 4) {
+    --start;
+    if ((static_cast<unsigned char>(text[start]) & 0xC0U) != 0x80U) {
+      break;
+    }
+  }
+  const Utf8Character last = firstCharacter(text.substr(start));
+  return last.size == text.size() - start ? last : Utf8Character{};
+}
+
+std::size_t blankSize(Utf8Character character) {
+  const bool blank = std::ranges::any_of(blanks, [character](CodePointRange range) {
+    return character.codePoint >= range.first && character.codePoint <= range.last;
+  });
+  return character.size > 0 && blank ? character.size : 0;
+}
+
+// The byte length of the blank the text starts or ends with, or 0.
 std::size_t leadingBlankSize(std::string_view text) {
-  const auto *blank =
-      std::ranges::find_if(blanks, [text](std::string_view b) { return text.starts_with(b); });
-  return blank == blanks.end() ? 0 : blank->size();
+  return blankSize(firstCharacter(text));
 }
 std::size_t trailingBlankSize(std::string_view text) {
-  const auto *blank = std::ranges::find_if(blanks, [text](std::string_view b) { return text.ends_with(b); });
-  return blank == blanks.end() ? 0 : blank->size();
+  return blankSize(lastCharacter(text));
+}
+
+// The byte length of the digit-group mark or blank the text starts with, or 0.
+std::size_t leadingGroupSeparatorSize(std::string_view text) {
+  for (const std::string_view mark : groupMarks) {
+    if (text.starts_with(mark)) {
+      return mark.size();
+    }
+  }
+  return leadingBlankSize(text);
 }
 
 std::string_view skipLeadingBlanks(std::string_view text) {
@@ -141,6 +226,21 @@ std::optional<double> strictDouble(std::string_view text) {
     return std::nullopt;
   }
   return prefix.value;
+}
+
+bool runsIntoDigitGroup(std::string_view text) {
+  const std::string ascii = asciiForms(skipLeadingBlanks(text));
+  const DecimalPrefix number = readDecimalPrefix(ascii);
+  if (number.end == nullptr) {
+    return false;
+  }
+  std::string_view rest(number.end, static_cast<std::size_t>(ascii.data() + ascii.size() - number.end));
+  const std::string_view afterNumber = rest;
+  for (std::size_t size = leadingGroupSeparatorSize(rest); size > 0; size = leadingGroupSeparatorSize(rest)) {
+    rest.remove_prefix(size);
+  }
+  const std::string next = asciiForms(rest.substr(0, 3)); // one digit, full-width ones three bytes long
+  return rest.size() < afterNumber.size() && !next.empty() && isDigit(next.front());
 }
 
 std::optional<float> strictSingle(std::string_view text) {

@@ -7,19 +7,26 @@
 
 // Text <-> number conversions shared by every stage and by the window. All of them ignore the
 // process locale: the decimal separator is always ".". The readings take what a Chinese input method
-// types for a number as its ASCII counterpart: full-width digits "０"-"９", point "．" and signs "＋" "－",
-// the ideographic full stop "。" as a point, and the ideographic space U+3000 as a blank.
+// types for a number as its ASCII counterpart: full-width digits "０"-"９", point "．", signs "＋" "－" and
+// exponent letters "ｅ" "Ｅ", the ideographic full stop "。" as a point. Blanks around a number are the
+// space, tab, line break and carriage return, the ideographic, no-break and other Unicode spaces, and the
+// invisible zero-width characters and direction marks that pasted numbers come wrapped in; a blank inside a
+// number is no part of it.
 namespace tavrin {
 
 // Reads the number at the start of the text and ignores what follows ("  12.5mm" gives 12.5).
-// Leading blanks (space, tab, ideographic space) are skipped; a text that does not begin with a number gives
-// 0. Never fails. A magnitude beyond the double range gives ±infinity, one below it ±0.
+// Leading blanks are skipped; a text that does not begin with a number gives 0. Never fails. A magnitude
+// beyond the double range gives ±infinity, one below it ±0.
 double lenientNumber(std::string_view text);
 
 // The whole text, blanks around it aside, must be a plain decimal number (optional sign, digits,
 // optional fraction and exponent). Anything else, "inf", "nan" and hex included, gives nullopt.
 // A magnitude beyond the double range gives ±infinity.
 std::optional<double> strictDouble(std::string_view text);
+
+// Whether the number at the start of the text runs on into a digit-group separator and more digits
+// ("1,000", "１，０００", "1 000", "1'000"), of which lenientNumber reads the first group alone.
+bool runsIntoDigitGroup(std::string_view text);
 
 // As strictDouble, rounded to single precision; a magnitude beyond the single range gives ±infinity.
 std::optional<float> strictSingle(std::string_view text);

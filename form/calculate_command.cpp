@@ -7,8 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
 
 namespace tavrin {
 namespace {
@@ -74,10 +75,11 @@ void Form1::showValue(Quantity quantity, const AnchorageInput &input) {
     setWorking(*Text7, working);
     return;
   }
-  const auto *display = std::ranges::find(valueDisplays, quantity, &ValueDisplay::quantity);
-  if (display != valueDisplays.end()) {
-    showInFull(*(this->*display->label), value);
-    setWorking(*(this->*display->label), working);
+  for (const ValueDisplay &display : valueDisplays) {
+    if (display.quantity == quantity) {
+      showInFull(*(this->*display.label), value);
+      setWorking(*(this->*display.label), working);
+    }
   }
 }
 

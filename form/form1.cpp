@@ -10,10 +10,12 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
+#include <QValidator>
 #include <QWindow>
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 // The icons are compiled into this static library, so the program must register them itself.
@@ -37,12 +39,41 @@ void setUp(QLabel &label, const ControlSpec &spec) {
   label.setWordWrap(true);
   const bool lineTallerThanLabel = QFontMetrics(fontFor(spec.look)).height() > pixelRect(spec).height();
   label.setAlignment(Qt::AlignLeft | (lineTallerThanLabel ? Qt::AlignVCenter : Qt::AlignTop));
+  label.setMinimumWidth(pixelRect(spec).width()); // a value label grows to its value, never below this
 }
+
+// A number copied from a spreadsheet cell comes with the cell's line break, and cells copied together with
+// tabs between them. A line edit keeps such characters in its text but draws them as blanks, so the text
+// read would not be the text shown: an entry turns each control character or line break into the blank
+// it is drawn as, and keeps the rest of what was pasted or typed as it came. The cursor stays before the
+// blanks that end a paste, so a narrow entry keeps the number in view rather than scroll to them.
+class OneLineText : public QValidator {
+public:
+  using QValidator::QValidator;
+  State validate(QString &text, int &cursor) const override {
+    while (cursor > 0 && breaksTheLine(text.at(cursor - 1))) {
+      --cursor;
+    }
+    for (QChar &character : text) {
+      if (breaksTheLine(character)) {
+        character = u' ';
+      }
+    }
+    return Acceptable;
+  }
+
+private:
+  static bool breaksTheLine(QChar character) {
+    return character.category() == QChar::Other_Control || character == QChar::LineSeparator ||
+           character == QChar::ParagraphSeparator;
+  }
+};
 
 // Qt cuts a typed or pasted text at 32,767 characters by default; an entry takes the whole text, and the
 // calculation judges it.
 void setUp(QLineEdit &entry, const ControlSpec & /*spec*/) {
   entry.setMaxLength(std::numeric_limits<int>::max());
+  entry.setValidator(new OneLineText(&entry));
 }
 
 void setUp(QComboBox &list, const ControlSpec &spec) {

@@ -124,13 +124,9 @@ QStringList familiesOf(Face face) {
 }
 
 void showInFull(QLabel &label, const QString &value) {
-  const ControlSpec &drawn = *std::ranges::find_if(kLayout, [&label](const ControlSpec &spec) {
-    return label.objectName() ==
-           QLatin1StringView(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
-  });
   label.setText(value);
   const int needed = label.fontMetrics().horizontalAdvance(value) + 2 * label.margin() + 2;
-  label.resize(std::max(pixelRect(drawn).width(), needed), label.height());
+  label.resize(std::max(label.minimumWidth(), needed), label.height());
 }
 
 QStringList fromFirstInstalled(const QStringList &families) {

@@ -58,7 +58,8 @@ std::span<const NamedBy> namingLabels();
 QRect pixelRect(const ControlSpec &spec);
 // Shows a value in a value label. The labels are drawn narrow ("355.5555" in Kai 14.25 pt needs more than
 // Label22's 57 pixels), and a clipped number reads as a different number: a label grows to its value into
-// the free space at its right, and is back at its drawn width once its value is short again or emptied.
+// the free space at its right, and is back at its drawn width, which the window gives every label as its
+// minimum width, once its value is short again or emptied.
 void showInFull(QLabel &label, const QString &value);
 // A shown result's working, as its tooltip and as the description screen readers read after its name;
 // empty with no value on view.

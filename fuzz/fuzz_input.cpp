@@ -1,8 +1,10 @@
 #include "fuzz/fuzz_input.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace tavrin::fuzz {
 namespace {
@@ -103,28 +105,30 @@ std::string itemText(const ListField &list, std::int16_t index) {
   return index >= 0 && index < list.count ? list.items[static_cast<std::size_t>(index)] : "";
 }
 
-const std::array<Quantity, 10> runOrder{Quantity::Fbd,   Quantity::PsiBr, Quantity::PsiW, Quantity::PsiT,
-                                        Quantity::PsiN,  Quantity::Aspt,  Quantity::Fy,   Quantity::Ls,
-                                        Quantity::PsiAe, Quantity::Ld};
-const std::array<const char *, 10> quantityNames{"fbd",  "psiBr", "psiW", "psiT",  "psiN",
-                                                 "aspt", "fy",    "ls",   "psiAe", "ld"};
+// Every quantity in the order a run stores them, its name in reports and its single slot (none for fy).
+struct QuantityField {
+  Quantity quantity;
+  const char *name;
+  Reached<float> AnchorageResult::*single;
+};
+// clang-format off
+const std::array<QuantityField, 10> runOrder{{
+    {Quantity::Fbd, "fbd", &AnchorageResult::fbd},   {Quantity::PsiBr, "psiBr", &AnchorageResult::psiBr},
+    {Quantity::PsiW, "psiW", &AnchorageResult::psiW}, {Quantity::PsiT, "psiT", &AnchorageResult::psiT},
+    {Quantity::PsiN, "psiN", &AnchorageResult::psiN}, {Quantity::Aspt, "aspt", &AnchorageResult::aspt},
+    {Quantity::Fy, "fy", nullptr},                    {Quantity::Ls, "ls", &AnchorageResult::ls},
+    {Quantity::PsiAe, "psiAe", &AnchorageResult::psiAe}, {Quantity::Ld, "ld", &AnchorageResult::ld},
+}};
+// clang-format on
 
-const char *nameOf(Quantity quantity) {
-  return quantityNames.at(static_cast<std::size_t>(quantity));
+// The row of a quantity; at() throws for a quantity the table lacks.
+const QuantityField &fieldOf(Quantity quantity) {
+  return runOrder.at(static_cast<std::size_t>(std::ranges::distance(
+      runOrder.begin(), std::ranges::find(runOrder, quantity, &QuantityField::quantity))));
 }
 
-bool isReached(Quantity quantity, const AnchorageResult &r) {
-  const std::array<bool, 10> reached{r.fbd.reached,   r.psiBr.reached, r.psiW.reached, r.psiT.reached,
-                                     r.psiN.reached,  r.aspt.reached,  r.fy.reached,   r.ls.reached,
-                                     r.psiAe.reached, r.ld.reached};
-  return reached.at(static_cast<std::size_t>(quantity));
-}
-
-std::optional<float> singleValue(Quantity quantity, const AnchorageResult &r) {
-  const std::array<std::optional<float>, 10> values{r.fbd.value,   r.psiBr.value, r.psiW.value, r.psiT.value,
-                                                    r.psiN.value,  r.aspt.value,  std::nullopt, r.ls.value,
-                                                    r.psiAe.value, r.ld.value};
-  return values.at(static_cast<std::size_t>(quantity));
+bool isReached(const QuantityField &field, const AnchorageResult &r) {
+  return field.single == nullptr ? r.fy.reached : (r.*field.single).reached;
 }
 
 // Significant digits of a formatted number: the mantissa's digits from the first non-zero one on.
@@ -166,8 +170,8 @@ RunRecord record(const AnchorageInput &input, AnchorageResult &result) {
   RunRecord run;
   const RunObserver observer{[&run](Quantity quantity, const AnchorageResult &r) {
                                run.announced.push_back(quantity);
-                               if (!isReached(quantity, r)) {
-                                 run.violations.push_back(std::string(nameOf(quantity)) +
+                               if (!isReached(fieldOf(quantity), r)) {
+                                 run.violations.push_back(std::string(fieldOf(quantity).name) +
                                                           " announced before it was stored");
                                }
                              },
@@ -183,10 +187,9 @@ void checkEnding(const RunRecord &run, std::vector<std::string> &violations) {
   if (!run.rejection && run.announced.size() != runOrder.size()) {
     violations.emplace_back("the run neither completed nor was rejected");
   }
-  const std::vector<Quantity> expected(
-      runOrder.begin(),
-      runOrder.begin() + static_cast<std::ptrdiff_t>(std::min(run.announced.size(), runOrder.size())));
-  if (run.announced != expected) {
+  if (run.announced.size() > runOrder.size() ||
+      !std::ranges::equal(run.announced, std::span(runOrder).first(run.announced.size()), {}, {},
+                          &QuantityField::quantity)) {
     violations.emplace_back("values announced out of run order");
   }
   if (run.moistureTexts.size() > 1 || (run.moistureTexts.size() == 1 && run.moistureTexts[0] != "1.1")) {
@@ -195,18 +198,16 @@ void checkEnding(const RunRecord &run, std::vector<std::string> &violations) {
 }
 
 void checkValues(const RunRecord &run, const AnchorageResult &result, std::vector<std::string> &violations) {
-  for (const Quantity quantity : runOrder) {
-    const bool announced =
-        std::find(run.announced.begin(), run.announced.end(), quantity) != run.announced.end();
-    if (announced != isReached(quantity, result)) {
-      violations.push_back(std::string(nameOf(quantity)) + " reached but not announced, or the reverse");
+  for (const QuantityField &field : runOrder) {
+    const bool announced = std::ranges::find(run.announced, field.quantity) != run.announced.end();
+    if (announced != isReached(field, result)) {
+      violations.push_back(std::string(field.name) + " reached but not announced, or the reverse");
     }
-    const std::optional<float> value = singleValue(quantity, result);
-    if (!announced || !value) {
+    if (!announced || field.single == nullptr) {
       continue;
     }
-    if (const auto fault = displayFault(*value)) {
-      violations.push_back(std::string(nameOf(quantity)) + " " + *fault);
+    if (const auto fault = displayFault((result.*field.single).value)) {
+      violations.push_back(std::string(field.name) + " " + *fault);
     }
   }
   if (result.fy.reached && strictDouble(formatInteger(result.fy.value)) != result.fy.value) {

@@ -86,6 +86,32 @@ TEST(Conversions, ReadingsTakeWhatAChineseInputMethodTypes) {
   EXPECT_EQ(trimBlanks("　 1.5　\t"), "1.5");
 }
 
+// What pasting brings around a number reads as blanks; digit groups make no plain number, and can be told.
+TEST(Conversions, ReadingsTakePastedNumbers) {
+  constexpr std::nullopt_t no = std::nullopt;
+  const struct {
+    const char *text;
+    double lenient;
+    std::optional<double> strict;
+    bool grouped;
+  } cases[] = {
+      // clang-format off
+      {"1.2\r\n", 1.2, 1.2, false},  {"1.2\u00A0", 1.2, 1.2, false},  {"\u202D1.2\u202C", 1.2, 1.2, false},
+      {"\u00A0100", 100, 100, false}, {"１e３", 1e3, 1e3, false},       {"\uFEFF\u200B1\u2069\t", 1, 1, false},
+      {"１Ｅ３", 1e3, 1e3, false},      {"1,000", 1, no, true},          {"１，０００", 1, no, true},
+      {"1 000", 1, no, true},          {"1'000", 1, no, true},          {"1\u00A0000", 1, no, true},
+      {"1\u202F000", 1, no, true},     {"1\u2009000", 1, no, true},     {"1\u200B2", 1, no, true},
+      {"120mm", 120, no, false},       {"120 mm", 120, no, false},      {"1.2\xE2\x80", 1.2, no, false},
+      {"\xE2\x80x1", 0, no, false},
+      // clang-format on
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(lenientNumber(c.text), c.lenient) << '"' << c.text << '"';
+    EXPECT_EQ(strictDouble(c.text), c.strict) << '"' << c.text << '"';
+    EXPECT_EQ(runsIntoDigitGroup(c.text), c.grouped) << '"' << c.text << '"';
+  }
+}
+
 TEST(Conversions, StrictSingleRoundsToSingleAndSaturatesBeyondItsRange) {
   EXPECT_EQ(strictSingle("1.15"), 1.15F);
   EXPECT_EQ(strictSingle(" 3.3 "), 3.3F);

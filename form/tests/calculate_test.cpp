@@ -255,6 +255,34 @@ TEST_F(Calculate, NumbersFromAChineseInputMethodAreReadAndKeptAsTyped) {
   }
 }
 
+// Numbers copied from a spreadsheet (with the cell's line break) or a document (no-break space) are read as
+// shown; a number in digit groups is refused as no number and kept.
+TEST_F(Calculate, PastedNumbersAreReadAsShown) {
+  const struct {
+    QLineEdit *Form1::*entry;
+    QString pasted;
+    QString entryAfter;
+    QString message; // none: the run completes
+  } cases[] = {
+      {&Form1::Text3, "1.2\r\n", "1.2  ", ""},
+      {&Form1::Text1, "\u00A0100", "\u00A0100", ""},
+      {&Form1::Text1, "1,000", "1,000", "植筋间距必须是数值"},
+      {&Form1::Text2, "1 000", "1 000", "植筋边距必须是数值"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.pasted.toStdString());
+    form.restoreDefaults();
+    boxes.clear();
+    QLineEdit *entry = form.*c.entry;
+    entry->selectAll();
+    QApplication::clipboard()->setText(c.pasted);
+    entry->paste();
+    press();
+    EXPECT_EQ(entry->text(), c.entryAfter);
+    EXPECT_EQ(boxes.empty() ? QString() : boxes[0].text, c.message);
+  }
+}
+
 // Emptied value labels are back at their drawn width, so an earlier long value never covers a caption.
 TEST_F(Calculate, RestoreDefaultsEmptiesWhatARunShowed) {
   std::map<std::string, QRect> drawn;

@@ -167,7 +167,7 @@ private:
     QLineEdit *entry = entries().at(entryIndex);
     const QString text = randomText(entryIndex);
     typedEntry_ = entryIndex;
-    typedText_ = text.left(entry->maxLength());
+    typedText_ = text.left(entry->maxLength()).replace(u'\t', u' '); // an entry's text stays on one line
     entry->setFocus();
     entry->selectAll();
     entry->insert(text);
