@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 // The icons are compiled into this static library, so the program must register them itself.

@@ -1,8 +1,10 @@
 #include "fuzz/fuzz_input.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace tavrin::fuzz {
 namespace {
