@@ -15,6 +15,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>

@@ -11,6 +11,37 @@
 namespace tavrin {
 namespace {
 
+// The colours the window is drawn in, light grey and white with black text, role by role. The red and blue
+// values were chosen against them, so the window keeps them whatever palette the desktop or Qt offers.
+// clang-format off
+constexpr DrawnColour kDrawnColours[] = {
+  //  role                         enabled (active, inactive)    disabled
+  {QPalette::WindowText,           qRgb(0, 0, 0),                qRgb(190, 190, 190)},
+  {QPalette::Button,               qRgb(239, 239, 239),          qRgb(239, 239, 239)},
+  {QPalette::Light,                qRgb(255, 255, 255),          qRgb(255, 255, 255)},
+  {QPalette::Midlight,             qRgb(202, 202, 202),          qRgb(202, 202, 202)},
+  {QPalette::Dark,                 qRgb(159, 159, 159),          qRgb(190, 190, 190)},
+  {QPalette::Mid,                  qRgb(184, 184, 184),          qRgb(184, 184, 184)},
+  {QPalette::Text,                 qRgb(0, 0, 0),                qRgb(190, 190, 190)},
+  {QPalette::BrightText,           qRgb(255, 255, 255),          qRgb(255, 255, 255)},
+  {QPalette::ButtonText,           qRgb(0, 0, 0),                qRgb(190, 190, 190)},
+  {QPalette::Base,                 qRgb(255, 255, 255),          qRgb(239, 239, 239)},
+  {QPalette::Window,               qRgb(239, 239, 239),          qRgb(239, 239, 239)},
+  {QPalette::Shadow,               qRgb(118, 118, 118),          qRgb(177, 177, 177)},
+  {QPalette::Highlight,            qRgb(48, 140, 198),           qRgb(145, 145, 145)},
+  {QPalette::HighlightedText,      qRgb(255, 255, 255),          qRgb(255, 255, 255)},
+  {QPalette::Link,                 qRgb(0, 0, 255),              qRgb(0, 0, 255)},
+  {QPalette::LinkVisited,          qRgb(255, 0, 255),            qRgb(255, 0, 255)},
+  {QPalette::AlternateBase,        qRgb(247, 247, 247),          qRgb(247, 247, 247)},
+  {QPalette::ToolTipBase,          qRgb(255, 255, 220),          qRgb(255, 255, 220)},
+  {QPalette::ToolTipText,          qRgb(0, 0, 0),                qRgb(0, 0, 0)},
+  {QPalette::PlaceholderText,      qRgba(0, 0, 0, 128),          qRgba(0, 0, 0, 128)},
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  {QPalette::Accent,               qRgb(48, 140, 198),           qRgb(145, 145, 145)}, // as the highlight
+#endif
+};
+// clang-format on
+
 // A member and its name, spelled once so the two cannot drift apart.
 #define CONTROL(member) &Form1::member, #member
 
@@ -170,31 +201,18 @@ QColor inkColour(Ink ink) {
   return {};
 }
 
-QPalette drawnPalette() {
-  const QColor window(239, 239, 239);
-  const QColor dark = window.darker(150);
-  const QColor mid = window.darker(130);
-  const QColor shadow = dark.darker(135);
-  const QColor highlight(48, 140, 198);
-  QColor placeholder(Qt::black);
-  placeholder.setAlpha(128);
+std::span<const DrawnColour> drawnColours() {
+  return kDrawnColours;
+}
 
-  QPalette palette(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
-  palette.setColor(QPalette::Midlight, mid.lighter(110));
-  palette.setColor(QPalette::Button, window);
-  palette.setColor(QPalette::Shadow, shadow);
-  palette.setColor(QPalette::HighlightedText, Qt::white);
-  palette.setColor(QPalette::PlaceholderText, placeholder);
-  palette.setColor(QPalette::Active, QPalette::Highlight, highlight);
-  palette.setColor(QPalette::Inactive, QPalette::Highlight, highlight);
-  palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
-  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
-    palette.setColor(QPalette::Disabled, role, QColor(190, 190, 190));
+QPalette drawnPalette() {
+  QPalette palette;
+  for (const DrawnColour &colour : kDrawnColours) {
+    palette.setColor(QPalette::Active, colour.role, QColor::fromRgba(colour.enabled));
+    palette.setColor(QPalette::Inactive, colour.role, QColor::fromRgba(colour.enabled));
+    palette.setColor(QPalette::Disabled, colour.role, QColor::fromRgba(colour.disabled));
   }
-  palette.setColor(QPalette::Disabled, QPalette::Base, window);
-  palette.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
-  palette.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
-  palette.setResolveMask(~QPalette::ResolveMask{});
+  palette.setResolveMask(~QPalette::ResolveMask{}); // no role, stated or not, follows the desktop
   return palette;
 }
 

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPalette>
 #include <QRect>
+#include <QRgb>
 
 #include <cstdint>
 #include <span>
@@ -78,8 +79,14 @@ QStringList familiesOf(Face face);
 // The control font of a look: its face's family list from the first installed family, in its size.
 QFont fontFor(const Look &look);
 QColor inkColour(Ink ink);
-// The light colours the window is drawn in, Qt's own light palette, with every role set so that none
-// follows the desktop's palette.
+// One colour role of the window as drawn: its colour in an active or inactive window, and disabled.
+struct DrawnColour {
+  QPalette::ColorRole role;
+  QRgb enabled, disabled;
+};
+// Every colour role but NoRole, in the colours the window is drawn in.
+std::span<const DrawnColour> drawnColours();
+// The window's palette: the drawn colours, with every role set so that none follows the desktop's palette.
 QPalette drawnPalette();
 
 } // namespace tavrin

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 namespace tavrin::test {
 namespace {
 

@@ -127,9 +127,9 @@ QString firstInstalled(const QStringList &families) {
 
 // The look of the captions can only be judged where a face of each style is installed: Debian's or
 // Windows' own. Qt's offscreen platform on Windows (the suite under Wine) sees no installed font at all.
-#define skipWithoutTheWindowsFaces()                                                                      \
+#define skipWithoutTheWindowsFaces()                                                                         \
   if (firstInstalled(familiesOf("宋体")).isEmpty() || firstInstalled(familiesOf("楷体_GB2312")).isEmpty()) { \
-    GTEST_SKIP() << "no face of the window's styles is installed";                                        \
+    GTEST_SKIP() << "no face of the window's styles is installed";                                           \
   }
 
 const char *classOf(const QString &kind) {
@@ -367,22 +367,36 @@ std::map<std::string, double> inkContrasts() {
   return measured;
 }
 
-// On the light palette the window is exactly as drawn; on any other desktop palette each red or blue text
-// keeps at least the contrast it has there (red about 3.5 : 1 on grey, 4 : 1 on white, blue 8.6 : 1).
+// Whatever palette the desktop gives, the window keeps the colours it is drawn in, for every colour role this
+// Qt knows, and each red or blue text keeps the contrast it has there (red about 3.5 : 1 on grey, 4 : 1 on
+// white, blue 8.6 : 1).
 TEST(FormLayout, ColoursAsDrawnWhateverTheDesktopPalette) {
-  const QPalette light = QApplication::palette();
-  EXPECT_EQ(Form1().palette(), light);
-  const std::map<std::string, double> onLight = inkContrasts();
-  EXPECT_NEAR(onLight.at("Text7"), 8.59, 0.01);
+  const QPalette desktop = QApplication::palette();
+  const std::map<std::string, double> asDrawn = inkContrasts();
+  EXPECT_NEAR(asDrawn.at("Text7"), 8.59, 0.01);
 
-  for (const QColor window : {QColor(50, 50, 50), QColor(128, 128, 128), QColor(0, 0, 128)}) {
-    SCOPED_TRACE(window.name().toStdString());
-    QApplication::setPalette(QPalette(window));
+  for (const QPalette &offered : {desktop, QPalette(QColor(50, 50, 50)), QPalette(QColor(128, 128, 128)),
+                                  QPalette(QColor(0, 0, 128))}) {
+    SCOPED_TRACE(offered.color(QPalette::Window).name().toStdString());
+    QApplication::setPalette(offered);
+    const QPalette window = Form1().palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      if (role == QPalette::NoRole) {
+        continue;
+      }
+      const auto stated = std::ranges::find(drawnColours(), role, &DrawnColour::role);
+      ASSERT_NE(stated, drawnColours().end()) << "colour role " << role << " is not stated";
+      for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QRgb drawn = group == QPalette::Disabled ? stated->disabled : stated->enabled;
+        EXPECT_EQ(window.color(group, stated->role), QColor::fromRgba(drawn))
+            << role << " in group " << group;
+      }
+    }
     for (const auto &[text, measured] : inkContrasts()) {
-      EXPECT_GE(measured, onLight.at(text)) << text;
+      EXPECT_GE(measured, asDrawn.at(text)) << text;
     }
   }
-  QApplication::setPalette(light);
+  QApplication::setPalette(desktop);
 }
 
 // The caption of the label that a screen reader finds for the control through its accessibility relations.

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <random>
+#include <vector>
 
 // A long seeded random session on the window: picks, typing of any kind of text, and presses of both
 // buttons, with the message box answering OK. After every action the window must still be whole: the
