@@ -159,7 +159,8 @@ std::vector<std::string> tokens(std::string text, bool whole) {
   }
   for (const std::string_view op : operators) {
     for (std::size_t at = text.find(op); at != std::string::npos; at = text.find(op, at + op.size() + 2)) {
-      text.replace(at, op.size(), " " + std::string(op) + " ");
+      text.insert(at + op.size(), 1, ' ');
+      text.insert(at, 1, ' ');
     }
   }
   std::vector<std::string> found;
