@@ -65,29 +65,9 @@ TEST(Conversions, StrictDoubleTakesOnlyAWholePlainDecimal) {
   EXPECT_EQ(strictDouble("1e999"), std::numeric_limits<double>::infinity());
 }
 
-// Both readings take a Chinese input method's full-width forms as ASCII, and refuse what is still no number.
-TEST(Conversions, ReadingsTakeWhatAChineseInputMethodTypes) {
-  constexpr std::nullopt_t no = std::nullopt;
-  const struct {
-    const char *text;
-    double lenient;
-    std::optional<double> strict;
-  } cases[] = {
-      {"１００", 100, 100},    {"　100", 100, 100}, {"100　", 100, 100},     {"１．２", 1.2, 1.2},
-      {"1。2", 1.2, 1.2},      {"１.２", 1.2, 1.2}, {"－３", -3, -3},        {"＋．５", 0.5, 0.5},
-      {"\t　１２　 ", 12, 12}, {"１e３", 1e3, 1e3}, {"１２０ａｂ", 120, no}, {"１，２", 1, no},
-      {"1,2", 1, no},          {"１　２", 1, no},   {"　", 0, no},           {"。", 0, no},
-      {"ａ１", 0, no},         {"－－１", 0, no},
-  };
-  for (const auto &c : cases) {
-    EXPECT_EQ(lenientNumber(c.text), c.lenient) << '"' << c.text << '"';
-    EXPECT_EQ(strictDouble(c.text), c.strict) << '"' << c.text << '"';
-  }
-  EXPECT_EQ(trimBlanks("　 1.5　\t"), "1.5");
-}
-
-// What pasting brings around a number reads as blanks; digit groups make no plain number, and can be told.
-TEST(Conversions, ReadingsTakePastedNumbers) {
+// Both readings take a Chinese input method's full-width forms as ASCII and what pasting brings around a
+// number as blanks, and refuse what is still no plain number; a number run on into digit groups can be told.
+TEST(Conversions, ReadingsTakeTypedAndPastedForms) {
   constexpr std::nullopt_t no = std::nullopt;
   const struct {
     const char *text;
@@ -96,9 +76,16 @@ TEST(Conversions, ReadingsTakePastedNumbers) {
     bool grouped;
   } cases[] = {
       // clang-format off
+      {"１００", 100, 100, false},     {"　100", 100, 100, false},      {"100　", 100, 100, false},
+      {"１．２", 1.2, 1.2, false},     {"1。2", 1.2, 1.2, false},       {"１.２", 1.2, 1.2, false},
+      {"－３", -3, -3, false},         {"＋．５", 0.5, 0.5, false},     {"\t　１２　 ", 12, 12, false},
+      {"１e３", 1e3, 1e3, false},      {"１Ｅ３", 1e3, 1e3, false},     {"１２０ａｂ", 120, no, false},
+      {"１，２", 1, no, true},         {"1,2", 1, no, true},            {"１　２", 1, no, true},
+      {"　", 0, no, false},            {"。", 0, no, false},            {"ａ１", 0, no, false},
+      {"－－１", 0, no, false},
       {"1.2\r\n", 1.2, 1.2, false},  {"1.2\u00A0", 1.2, 1.2, false},  {"\u202D1.2\u202C", 1.2, 1.2, false},
-      {"\u00A0100", 100, 100, false}, {"１e３", 1e3, 1e3, false},       {"\uFEFF\u200B1\u2069\t", 1, 1, false},
-      {"１Ｅ３", 1e3, 1e3, false},      {"1,000", 1, no, true},          {"１，０００", 1, no, true},
+      {"\u00A0100", 100, 100, false}, {"\uFEFF\u200B1\u2069\t", 1, 1, false},
+      {"1,000", 1, no, true},          {"１，０００", 1, no, true},
       {"1 000", 1, no, true},          {"1'000", 1, no, true},          {"1\u00A0000", 1, no, true},
       {"1\u202F000", 1, no, true},     {"1\u2009000", 1, no, true},     {"1\u200B2", 1, no, true},
       {"120mm", 120, no, false},       {"120 mm", 120, no, false},      {"1.2\xE2\x80", 1.2, no, false},
@@ -110,6 +97,7 @@ TEST(Conversions, ReadingsTakePastedNumbers) {
     EXPECT_EQ(strictDouble(c.text), c.strict) << '"' << c.text << '"';
     EXPECT_EQ(runsIntoDigitGroup(c.text), c.grouped) << '"' << c.text << '"';
   }
+  EXPECT_EQ(trimBlanks("　 1.5　\t"), "1.5");
 }
 
 TEST(Conversions, StrictSingleRoundsToSingleAndSaturatesBeyondItsRange) {
