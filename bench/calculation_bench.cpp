@@ -20,22 +20,22 @@ using tavrin::AnchorageInput;
 using tavrin::AnchorageResult;
 using tavrin::testing::defaultInput;
 
-// The items of the two lists whose text the calculation reads; the other lists count only by index.
-constexpr std::array kBarDiameters{"6", "8", "10", "12", "14", "16", "18", "20", "22", "25", "28", "32"};
-
+// The lists the calculation reads by index only; concrete grade and bar diameter are read as text too.
 struct IndexedList {
   std::int16_t AnchorageInput::*field;
-  std::int16_t items;
+  const tavrin::ItemList &list;
 };
 
-constexpr std::array kIndexedLists{
-    IndexedList{&AnchorageInput::coverThickness, 4},  IndexedList{&AnchorageInput::steelGrade, 3},
-    IndexedList{&AnchorageInput::adhesiveGrade, 2},   IndexedList{&AnchorageInput::memberState, 3},
-    IndexedList{&AnchorageInput::stirrupDiameter, 2}, IndexedList{&AnchorageInput::seismicIntensity, 4},
-    IndexedList{&AnchorageInput::siteCategory, 2},
+const std::array kIndexedLists{
+    IndexedList{&AnchorageInput::coverThickness, tavrin::lists::coverThickness},
+    IndexedList{&AnchorageInput::steelGrade, tavrin::lists::steelGrade},
+    IndexedList{&AnchorageInput::adhesiveGrade, tavrin::lists::adhesiveGrade},
+    IndexedList{&AnchorageInput::memberState, tavrin::lists::memberState},
+    IndexedList{&AnchorageInput::stirrupDiameter, tavrin::lists::stirrupDiameter},
+    IndexedList{&AnchorageInput::seismicIntensity, tavrin::lists::seismicIntensity},
+    IndexedList{&AnchorageInput::siteCategory, tavrin::lists::siteCategory},
 };
 
-constexpr std::int16_t kPlainBars = 0;            // "HPB235": the window asks for the bond strength
 constexpr const char *kTypedBondStrength = "2.5"; // what a designer types for plain bars
 
 // Multiplies out the indexed lists, starting from the given one, on top of each input so far.
@@ -44,9 +44,10 @@ void addIndexedCombinations(std::vector<AnchorageInput> &inputs, std::size_t lis
     return;
   }
   std::vector<AnchorageInput> widened;
-  widened.reserve(inputs.size() * static_cast<std::size_t>(kIndexedLists[list].items));
+  const auto items = static_cast<std::int16_t>(kIndexedLists[list].list.items.size());
+  widened.reserve(inputs.size() * static_cast<std::size_t>(items));
   for (const AnchorageInput &input : inputs) {
-    for (std::int16_t index = 0; index < kIndexedLists[list].items; ++index) {
+    for (std::int16_t index = 0; index < items; ++index) {
       AnchorageInput next = input;
       next.*kIndexedLists[list].field = index;
       widened.push_back(std::move(next));
@@ -58,18 +59,19 @@ void addIndexedCombinations(std::vector<AnchorageInput> &inputs, std::size_t lis
 
 std::vector<AnchorageInput> everyListCombination() {
   std::vector<AnchorageInput> inputs;
-  for (std::size_t grade = 0; grade < tavrin::testing::concreteGrades.size(); ++grade) {
-    for (std::size_t diameter = 0; diameter < kBarDiameters.size(); ++diameter) {
+  using tavrin::testing::choiceOf;
+  for (std::size_t grade = 0; grade < tavrin::lists::concreteGradeItems.size(); ++grade) {
+    for (std::size_t diameter = 0; diameter < tavrin::lists::barDiameterItems.size(); ++diameter) {
       AnchorageInput input = defaultInput();
-      input.concreteGrade = {static_cast<std::int16_t>(grade), tavrin::testing::concreteGrades[grade]};
-      input.barDiameter = {static_cast<std::int16_t>(diameter), kBarDiameters[diameter]};
+      input.concreteGrade = choiceOf(tavrin::lists::concreteGrade, static_cast<std::int16_t>(grade));
+      input.barDiameter = choiceOf(tavrin::lists::barDiameter, static_cast<std::int16_t>(diameter));
       inputs.push_back(std::move(input));
     }
   }
   addIndexedCombinations(inputs, 0);
   // The window shows the bond-strength entry for plain bars only, and the designer fills it in.
   for (AnchorageInput &input : inputs) {
-    input.userBondStrength = {kTypedBondStrength, input.steelGrade == kPlainBars};
+    input.userBondStrength = {kTypedBondStrength, input.steelGrade == tavrin::lists::plainBarsHPB235};
   }
   return inputs;
 }

@@ -1,5 +1,7 @@
 #include "calc/anchorage.h"
 
+#include "calc/code_notices.h"
+
 #include <array>
 #include <utility>
 
@@ -28,6 +30,7 @@ void forgetReached(AnchorageResult &result) {
     (result.*slot.member).reached = false;
   }
   result.fy.reached = false;
+  result.lmin.reached = false;
 }
 
 // Walks the stages in order, storing each value in the caller's result and announcing it at once.
@@ -67,28 +70,75 @@ private:
   std::optional<InputRejection> rejection_;
 };
 
+// Unwraps a stage's outcome, keeping its rejection; nullptr where the stage refused the input.
+template <typename T> T *accepted(StageOutcome<T> &outcome, Run &run) {
+  if (auto *rejection = std::get_if<InputRejection>(&outcome)) {
+    run.rejection() = std::move(*rejection);
+    return nullptr;
+  }
+  return &std::get<T>(outcome);
+}
+
+bool runBondStrength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
+  auto outcome = findBondStrength(input);
+  const BondStrength *found = accepted(outcome, run);
+  if (found == nullptr) {
+    return false;
+  }
+  r.decided.check = found->check;
+  r.decided.bondCell = found->cell;
+  run.store(r.fbd, Quantity::Fbd, found->fbd);
+  return true;
+}
+
 bool runInfluenceFactors(const AnchorageInput &input, AnchorageResult &r, Run &run) {
   run.store(r.psiBr, Quantity::PsiBr, computePsiBr(input.memberState));
   auto moisture = computePsiW(input.moistureFactor);
-  if (auto *rejection = std::get_if<InputRejection>(&moisture)) {
-    run.rejection() = std::move(*rejection);
+  const MoistureFactor *psiW = accepted(moisture, run);
+  if (psiW == nullptr) {
     return false;
   }
-  const MoistureFactor psiW = std::get<MoistureFactor>(moisture);
-  if (psiW.corrected) {
+  r.decided.typedMoisture = psiW->typed;
+  r.decided.moistureFloorApplied = psiW->corrected;
+  if (psiW->corrected) {
     run.moistureCorrected();
   }
-  run.store(r.psiW, Quantity::PsiW, psiW.psiW);
+  run.store(r.psiW, Quantity::PsiW, psiW->psiW);
   return run.take(computePsiT(input.temperatureFactor), r.psiT, Quantity::PsiT) &&
          run.take(computePsiN(r.psiW.value, r.psiBr.value, r.psiT.value), r.psiN, Quantity::PsiN);
 }
 
+void runSplittingFactor(const AnchorageInput &input, AnchorageResult &r, Run &run) {
+  const SplittingFactor aspt =
+      selectAspt(input.barDiameter.text, input.coverThickness, input.stirrupDiameter);
+  r.decided.splitting = aspt.rule;
+  r.decided.thinBarLimit = aspt.thinBarLimit;
+  r.decided.stirrupRead = aspt.stirrupRead;
+  run.store(r.aspt, Quantity::Aspt, aspt.aspt);
+}
+
+// ld completes the run: the minimum lengths and the design code's notices are in place before ld is
+// announced, so that its working can name them.
 bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
-  return run.take(computeFy(input.steelGrade), r.fy, Quantity::Fy) &&
-         run.take(computeLs(r.aspt.value, input.barDiameter.text, r.fy.value, r.fbd.value), r.ls,
-                  Quantity::Ls) &&
-         run.take(StageOutcome<float>{computePsiAe(input)}, r.psiAe, Quantity::PsiAe) &&
-         run.take(computeLd(r.psiN.value, r.psiAe.value, r.ls.value), r.ld, Quantity::Ld);
+  if (!run.take(computeFy(input.steelGrade), r.fy, Quantity::Fy) ||
+      !run.take(computeLs(r.aspt.value, input.barDiameter.text, r.fy.value, r.fbd.value), r.ls,
+                Quantity::Ls)) {
+    return false;
+  }
+  const DisplacementFactor psiAe = selectPsiAe(input);
+  r.decided.displacement = psiAe.rule;
+  run.store(r.psiAe, Quantity::PsiAe, psiAe.psiAe);
+  auto ld = computeLd(r.psiN.value, r.psiAe.value, r.ls.value);
+  auto lmin = computeLmin(r.ls.value, input.barDiameter.text, input.memberState);
+  const float *length = accepted(ld, run);
+  const MinimumAnchorage *minimum = length != nullptr ? accepted(lmin, run) : nullptr;
+  if (minimum == nullptr) {
+    return false;
+  }
+  r.lmin = {*minimum, true};
+  r.notices = codeNotices(input);
+  run.store(r.ld, Quantity::Ld, *length);
+  return true;
 }
 
 } // namespace
@@ -106,9 +156,8 @@ std::optional<InputRejection> calculateAnchorage(const AnchorageInput &input, An
                                                  const RunObserver &observer) {
   forgetReached(result);
   Run run(result, observer);
-  if (run.take(computeFbd(input), result.fbd, Quantity::Fbd) && runInfluenceFactors(input, result, run)) {
-    run.store(result.aspt, Quantity::Aspt,
-              computeAspt(input.barDiameter.text, input.coverThickness, input.stirrupDiameter));
+  if (runBondStrength(input, result, run) && runInfluenceFactors(input, result, run)) {
+    runSplittingFactor(input, result, run);
     runAnchorageLength(input, result, run);
   }
   return std::move(run.rejection());

@@ -1,19 +1,18 @@
 #include "calc/anchorage_length.h"
 
 #include "calc/conversions.h"
+#include "calc/lists.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tavrin {
 namespace {
 
-// Design strength of the bar steel, N/mm², for "HPB235", "HRB335", "HRB400".
+// Design strength of the bar steel, N/mm², by steel grade: plain bars 210, the two ribbed grades 300 and 360.
 constexpr std::array<std::int16_t, 3> fyBySteelGrade{210, 300, 360};
 
-constexpr std::int16_t intensityUpTo5 = 0;
-constexpr std::int16_t intensity7 = 2;
-constexpr std::int16_t intensity8OrMore = 3;
-constexpr std::int16_t siteIIIOrIV = 1;
+using lists::intensity7, lists::intensity8OrMore, lists::intensityUpTo5, lists::siteIIIOrIV;
 
 StageOutcome<float> stored(std::optional<double> value) {
   const std::optional<float> single = value ? storeSingle(*value) : std::nullopt;
@@ -38,20 +37,45 @@ StageOutcome<float> computeLs(float aspt, const std::string &barDiameterText, st
   return stored(finiteQuotient(static_cast<double>(aspt) * depthFactor * d * fy, fbd));
 }
 
-float computePsiAe(const AnchorageInput &input) {
+DisplacementFactor selectPsiAe(const AnchorageInput &input) {
   // Concrete above C30 needs no allowance for displacement, nor does an intensity of 5 or less.
-  if (gradeNumber(input) > 30 || input.seismicIntensity == intensityUpTo5) {
-    return 1.0F;
+  if (gradeNumber(input) > 30) {
+    return {1.0F, DisplacementRule::ConcreteAboveC30};
   }
-  if (input.seismicIntensity == intensity8OrMore ||
-      (input.seismicIntensity == intensity7 && input.siteCategory == siteIIIOrIV)) {
-    return 1.25F;
+  if (input.seismicIntensity == intensityUpTo5) {
+    return {1.0F, DisplacementRule::IntensityUpTo5};
   }
-  return 1.1F;
+  if (input.seismicIntensity == intensity8OrMore) {
+    return {1.25F, DisplacementRule::Intensity8OrMore};
+  }
+  if (input.seismicIntensity == intensity7 && input.siteCategory == siteIIIOrIV) {
+    return {1.25F, DisplacementRule::Intensity7SoftSite};
+  }
+  return {1.1F, DisplacementRule::ModerateIntensity};
+}
+
+float computePsiAe(const AnchorageInput &input) {
+  return selectPsiAe(input).psiAe;
 }
 
 StageOutcome<float> computeLd(float psiN, float psiAe, float ls) {
   return stored(static_cast<double>(psiN) * psiAe * ls);
+}
+
+StageOutcome<MinimumAnchorage> computeLmin(float ls, const std::string &barDiameterText,
+                                           std::int16_t memberState) {
+  const bool cantilever = memberState == lists::cantilever;
+  const double d = lenientNumber(barDiameterText);
+  const auto lmin = [&](MinimumAnchorageRule rule) {
+    const double least = std::max({rule.lsShare * ls, minimumDiameters * d, minimumLength});
+    return storeSingle(cantilever ? least * cantileverMinimumFactor : least);
+  };
+  const std::optional<float> tension = lmin(tensionMinimum);
+  const std::optional<float> compression = lmin(compressionMinimum);
+  if (!tension || !compression) {
+    return outOfRangeRejection();
+  }
+  return MinimumAnchorage{*tension, *compression, cantilever};
 }
 
 } // namespace tavrin

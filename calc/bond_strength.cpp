@@ -1,20 +1,17 @@
 #include "calc/bond_strength.h"
 
 #include "calc/conversions.h"
+#include "calc/lists.h"
 
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace tavrin {
 namespace {
 
-constexpr std::int16_t gradeC20 = 0;
-constexpr std::int16_t gradeC25 = 1;
-constexpr std::int16_t gradeC30 = 2;
-constexpr std::int16_t gradeC40 = 3;
-constexpr std::int16_t gradeC45 = 4;
-constexpr std::int16_t gradeC60OrAbove = 7;
-constexpr std::int16_t adhesiveGradeB = 1;
+using lists::gradeC20, lists::gradeC25, lists::gradeC30, lists::gradeC40, lists::gradeC45,
+    lists::gradeC60OrAbove;
 
 // One row of the bond-strength table: the B-grade value and the A-grade values for bands 5d, 6d, 7d.
 struct BondRow {
@@ -29,7 +26,7 @@ constexpr BondLine gradeBLine{0.4, 3.6};
 constexpr std::array<BondLine, 3> gradeALineByBand{{{0.4, 3.6}, {0.5, 4.0}, {0.5, 4.5}}};
 
 constexpr TypedEntry userBondStrengthEntry{"胶粘剂粘结强度设计值", "植筋胶不能为空值",
-                                           Entry::UserBondStrength, true};
+                                           Entry::UserBondStrength, Least::AboveZero};
 
 InputRejection spacingTooSmall() {
   return {"植筋间距不能小于植筋直径的5倍", Entry::BarSpacing, Entry::BarSpacing};
@@ -66,10 +63,10 @@ std::variant<Band, InputRejection> constructionBand(const AnchorageInput &input,
   return *s >= band7From.spacing && *c >= band7From.edge ? Band::SevenD : Band::SixD;
 }
 
-StageOutcome<float> tableBondStrength(const AnchorageInput &input, double diameter) {
-  const auto cell = bondCell(input, diameter);
-  if (const auto *rejection = std::get_if<InputRejection>(&cell)) {
-    return *rejection;
+StageOutcome<BondStrength> tableBondStrength(const AnchorageInput &input, const ConstructionCheck &check) {
+  auto cell = bondCell(input, check.d);
+  if (auto *rejection = std::get_if<InputRejection>(&cell)) {
+    return std::move(*rejection);
   }
   const auto &found = std::get<BondCell>(cell);
   const std::optional<float> value =
@@ -78,7 +75,7 @@ StageOutcome<float> tableBondStrength(const AnchorageInput &input, double diamet
   if (!value) {
     return outOfRangeRejection();
   }
-  return *value;
+  return BondStrength{*value, check, found};
 }
 
 } // namespace
@@ -93,7 +90,7 @@ StageOutcome<BondCell> bondCell(const AnchorageInput &input, double diameter) {
   const bool formulaGrade = grade >= gradeC45 && grade <= gradeC60OrAbove;
   const BondRow &row = grade == gradeC30 ? c30Row : grade == gradeC40 ? c40Row : noGradeRow;
   cell.byAdhesive = true;
-  if (input.adhesiveGrade == adhesiveGradeB) {
+  if (input.adhesiveGrade == lists::adhesiveB) {
     cell.line = formulaGrade ? std::optional(gradeBLine) : std::nullopt;
     cell.value = row.gradeB;
     return cell;
@@ -109,10 +106,14 @@ StageOutcome<BondCell> bondCell(const AnchorageInput &input, double diameter) {
   return cell;
 }
 
-StageOutcome<float> computeFbd(const AnchorageInput &input) {
+StageOutcome<BondStrength> findBondStrength(const AnchorageInput &input) {
   if (input.userBondStrength.shown) {
     // A typed bond strength replaces the table; spacing and edge distance are not checked then.
-    return readTypedValue(input.userBondStrength.text, userBondStrengthEntry);
+    auto typed = readTypedValue(input.userBondStrength.text, userBondStrengthEntry);
+    if (auto *rejection = std::get_if<InputRejection>(&typed)) {
+      return std::move(*rejection);
+    }
+    return BondStrength{std::get<float>(typed), std::nullopt, std::nullopt};
   }
   // The minimum checks read spacing and edge distance leniently: an empty spacing reads as 0 and is
   // refused as too small rather than as not a number. A number in digit groups ("1,000") is refused as not
@@ -120,8 +121,10 @@ StageOutcome<float> computeFbd(const AnchorageInput &input) {
   if (runsIntoDigitGroup(input.barSpacing)) {
     return spacingNotANumber();
   }
-  const double diameter = lenientNumber(input.barDiameter.text);
-  const std::optional<double> spacingRatio = finiteQuotient(lenientNumber(input.barSpacing), diameter);
+  ConstructionCheck check;
+  check.d = lenientNumber(input.barDiameter.text);
+  check.spacing = lenientNumber(input.barSpacing);
+  const std::optional<double> spacingRatio = finiteQuotient(check.spacing, check.d);
   if (!spacingRatio) {
     return outOfRangeRejection();
   }
@@ -131,14 +134,25 @@ StageOutcome<float> computeFbd(const AnchorageInput &input) {
   if (runsIntoDigitGroup(input.edgeDistance)) {
     return edgeNotANumber();
   }
-  const std::optional<double> edgeRatio = finiteQuotient(lenientNumber(input.edgeDistance), diameter);
+  check.edge = lenientNumber(input.edgeDistance);
+  const std::optional<double> edgeRatio = finiteQuotient(check.edge, check.d);
   if (!edgeRatio) {
     return outOfRangeRejection();
   }
   if (*edgeRatio < minimumEdgeRatio) {
     return edgeTooSmall();
   }
-  return tableBondStrength(input, diameter);
+  check.spacingRatio = *spacingRatio;
+  check.edgeRatio = *edgeRatio;
+  return tableBondStrength(input, check);
+}
+
+StageOutcome<float> computeFbd(const AnchorageInput &input) {
+  auto found = findBondStrength(input);
+  if (auto *rejection = std::get_if<InputRejection>(&found)) {
+    return std::move(*rejection);
+  }
+  return std::get<BondStrength>(found).fbd;
 }
 
 } // namespace tavrin

@@ -7,16 +7,18 @@
 namespace tavrin {
 namespace {
 
-// ψbr by member stress state: cantilevers 1.5, other important members 1.15, the rest 1.0.
+// ψbr by member stress state (the member-state list's order): cantilevers 1.5, other important members
+// 1.15, the rest 1.0.
 constexpr std::array<float, 3> psiBrByMemberState{1.5F, 1.15F, 1.0F};
 constexpr float psiBrOtherwise = 1.0F;
 constexpr float psiTForNormalTemperature = 1.0F;
 
 constexpr TypedEntry moistureEntry{"混凝土孔壁潮湿影响系数", "混凝土孔壁潮湿影响系数不能为空值",
-                                   Entry::MoistureFactor, false};
-// Factors between 0 and 1 are taken as typed; 0 or less would make the length vanish or turn negative.
+                                   Entry::MoistureFactor, Least::Any};
+// ψT lengthens the anchorage for a high service temperature. A factor below 1 (a bond-strength reduction
+// factor from an adhesive's data, typed where its reciprocal belongs) would shorten it: refused.
 constexpr TypedEntry temperatureEntry{"温度影响系数", "温度影响系数不能为空值", Entry::TemperatureFactor,
-                                      true};
+                                      Least::One};
 
 } // namespace
 
@@ -30,13 +32,13 @@ float computePsiBr(std::int16_t memberState) {
 StageOutcome<MoistureFactor> computePsiW(const std::string &moistureText) {
   const std::optional<double> typed = strictDouble(moistureText);
   if (typed && *typed < moistureFloor) {
-    return MoistureFactor{static_cast<float>(moistureFloor), true};
+    return MoistureFactor{static_cast<float>(moistureFloor), true, *typed};
   }
   const StageOutcome<float> value = readTypedValue(moistureText, moistureEntry);
   if (const auto *rejection = std::get_if<InputRejection>(&value)) {
     return *rejection;
   }
-  return MoistureFactor{std::get<float>(value), false};
+  return MoistureFactor{std::get<float>(value), false, *typed}; // read, so a number
 }
 
 StageOutcome<float> computePsiT(const OptionalEntry &temperatureFactor) {

@@ -13,6 +13,7 @@ inline constexpr double moistureFloor = 1.1;
 struct MoistureFactor {
   float psiW = 0;
   bool corrected = false; // the typed factor was below the floor, which the entry now shows
+  double typed = 0;       // the factor as typed
 };
 
 float computePsiBr(std::int16_t memberState);

@@ -11,7 +11,7 @@ bool isUtf8Continuation(char c) {
   return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
 }
 
-// The last n characters (not bytes) of a UTF-8 text: "≥C60" ends in "60".
+// The last n characters (not bytes) of a UTF-8 text, which may begin with a multi-byte sign such as ≥.
 std::string_view lastCharacters(std::string_view text, int n) {
   std::size_t start = text.size();
   for (int taken = 0; taken < n && start > 0; ++taken) {

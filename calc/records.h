@@ -1,8 +1,11 @@
 #pragma once
 
+#include "calc/decisions.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavrin {
 
@@ -19,21 +22,22 @@ struct OptionalEntry {
 };
 
 // What the calculation reads from the window: list choices as indices, typed values as raw text.
+// The lists' items are in calc/lists.h.
 struct AnchorageInput {
-  ListChoice concreteGrade;           // "C20" ... "≥C60"
-  std::int16_t coverThickness = -1;   // "25", "30", "35", "≥40"
-  ListChoice barDiameter;             // "6" ... "32", bar diameter d in mm
-  std::int16_t steelGrade = -1;       // "HPB235", "HRB335", "HRB400"
-  std::int16_t adhesiveGrade = -1;    // "A级胶", "B级胶"
-  std::string barSpacing;             // s in mm
-  std::string edgeDistance;           // c in mm
-  std::int16_t memberState = -1;      // "悬挑构件", "非悬挑重要构件", "其他构件"
-  std::string moistureFactor;         // hole-wall moisture factor
-  OptionalEntry temperatureFactor;    // shown for a service temperature above 60 ℃
-  OptionalEntry userBondStrength;     // shown for plain HPB235 bars
-  std::int16_t stirrupDiameter = -1;  // "6", ">=8"
-  std::int16_t seismicIntensity = -1; // "<=5", "6", "7", ">=8"
-  std::int16_t siteCategory = -1;     // "I、II类", "III、IV类"
+  ListChoice concreteGrade;
+  std::int16_t coverThickness = -1;
+  ListChoice barDiameter; // bar diameter d in mm
+  std::int16_t steelGrade = -1;
+  std::int16_t adhesiveGrade = -1;
+  std::string barSpacing;   // s in mm
+  std::string edgeDistance; // c in mm
+  std::int16_t memberState = -1;
+  std::string moistureFactor;      // hole-wall moisture factor
+  OptionalEntry temperatureFactor; // shown for a service temperature above 60 ℃
+  OptionalEntry userBondStrength;  // shown for plain bars
+  std::int16_t stirrupDiameter = -1;
+  std::int16_t seismicIntensity = -1;
+  std::int16_t siteCategory = -1;
 };
 
 // A worked-out value and whether the latest run reached it. A value the run did not reach keeps what
@@ -54,6 +58,10 @@ struct AnchorageResult {
   Reached<float> ls;        // basic anchorage depth, mm
   Reached<float> psiAe;     // displacement correction factor ψae
   Reached<float> ld;        // design anchorage length, mm
+  // Set when a run completes: the minimum lengths beside ld and the cases the design code does not allow.
+  Reached<MinimumAnchorage> lmin;
+  std::vector<CodeNotice> notices;
+  RunDecisions decided; // how the latest run chose its table values, as far as it got
 };
 
 // The typed entries a rejection can clear or focus.
@@ -76,7 +84,7 @@ struct InputRejection {
 };
 
 // The concrete grade number: the last two characters of the grade text (trailing blanks removed),
-// read leniently. "C25" gives 25, "≥C60" gives 60.
+// read leniently: C25 gives 25, and the top grade, at or above C60, gives 60.
 double gradeNumber(const AnchorageInput &input);
 
 } // namespace tavrin

@@ -14,11 +14,11 @@ constexpr std::array<double, 4> thickBarDiameters{22, 25, 28, 32};
 struct CoverColumn {
   double thinBarLimit;
   bool readsStirrup;
-  std::array<std::array<float, 4>, 2> byStirrup; // [stirrup "6", ">=8"][d 22, 25, 28, 32]
+  std::array<std::array<float, 4>, 2> byStirrup; // [stirrup 6, 8 or more][d 22, 25, 28, 32]
   float otherDiameter;
 };
 
-// Covers "25", "30", "35", "≥40". Thin covers split more, and a thicker stirrup ("≥8") holds more.
+// Covers of 25, 30, 35 and 40 mm or more. Thin covers split more, and a thicker stirrup holds more.
 // For the covers 35 and ≥40 the stirrup does not matter. Where no cell fits (a diameter off the table,
 // or no stirrup chosen in the covers 25 and 30) a thick bar takes the column's 32 mm value for the ≥8
 // stirrup, which in those two covers is below the 32 mm value for the 6 mm stirrup.
@@ -41,24 +41,32 @@ const CoverColumn &columnFor(std::int16_t coverThickness) {
 
 } // namespace
 
-float computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
-                  std::int16_t stirrupDiameter) {
+SplittingFactor selectAspt(const std::string &barDiameterText, std::int16_t coverThickness,
+                           std::int16_t stirrupDiameter) {
   const double d = lenientNumber(barDiameterText);
   const CoverColumn &column = columnFor(coverThickness);
+  const auto found = [&column](float aspt, SplittingRule rule) {
+    return SplittingFactor{aspt, rule, column.thinBarLimit, column.readsStirrup};
+  };
   if (d <= column.thinBarLimit) {
-    return thinBar;
+    return found(thinBar, SplittingRule::ThinBar);
   }
   const std::int16_t stirrup = column.readsStirrup ? stirrupDiameter : std::int16_t{0};
   if (stirrup != 0 && stirrup != 1) {
-    return column.otherDiameter; // no stirrup chosen: no cell matches
+    return found(column.otherDiameter, SplittingRule::OffTableBar); // no stirrup chosen: no cell matches
   }
   const auto &cells = column.byStirrup.at(static_cast<std::size_t>(stirrup));
   for (std::size_t i = 0; i < thickBarDiameters.size(); ++i) {
     if (d == thickBarDiameters.at(i)) {
-      return cells.at(i);
+      return found(cells.at(i), SplittingRule::TableCell);
     }
   }
-  return column.otherDiameter;
+  return found(column.otherDiameter, SplittingRule::OffTableBar);
+}
+
+float computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
+                  std::int16_t stirrupDiameter) {
+  return selectAspt(barDiameterText, coverThickness, stirrupDiameter).aspt;
 }
 
 } // namespace tavrin

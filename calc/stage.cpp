@@ -29,8 +29,11 @@ StageOutcome<float> readTypedValue(const std::string &text, const TypedEntry &ty
   if (!value) {
     return InputRejection{std::string(typed.caption) + "必须是数值", Entry::None, typed.entry};
   }
-  if (typed.mustBePositive && *value <= 0) {
+  if (typed.least == Least::AboveZero && *value <= 0) {
     return InputRejection{std::string(typed.caption) + "必须大于0", Entry::None, typed.entry};
+  }
+  if (typed.least == Least::One && *value < 1) {
+    return InputRejection{std::string(typed.caption) + "不能小于1", Entry::None, typed.entry};
   }
   if (std::isinf(*value)) {
     return outOfRangeRejection();

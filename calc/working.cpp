@@ -1,30 +1,18 @@
 #include "calc/working.h"
 
+#include "calc/lists.h"
+
 #include <array>
 #include <initializer_list>
-#include <span>
 #include <string_view>
 #include <utility>
 
 namespace tavrin {
 namespace {
 
-// The items of the lists that the calculation knows by index, as the window's lists show them.
-template <std::size_t N> using Items = std::array<std::string_view, N>;
-constexpr Items<4> coverItems{"25", "30", "35", "≥40"};
-constexpr Items<3> steelItems{"HPB235", "HRB335", "HRB400"};
-constexpr Items<2> adhesiveItems{"A级胶", "B级胶"};
-constexpr Items<3> memberItems{"悬挑构件", "非悬挑重要构件", "其他构件"};
-constexpr Items<2> stirrupItems{"6", ">=8"};
-constexpr Items<4> intensityItems{"<=5", "6", "7", ">=8"};
-constexpr Items<2> siteItems{"I、II类", "III、IV类"};
-
-std::string item(std::span<const std::string_view> items, std::int16_t index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) {
-    return "未选";
-  }
-  return std::string(items[static_cast<std::size_t>(index)]);
-}
+constexpr std::string_view strengthUnit = " N/mm²";
+constexpr std::string_view lengthUnit = " mm";
+constexpr std::string_view constructionCondition = "构造条件（s ≥ 5d、c ≥ 2.5d）";
 
 std::string joined(std::initializer_list<std::string> parts, std::string_view separator) {
   std::string text;
@@ -36,19 +24,30 @@ std::string joined(std::initializer_list<std::string> parts, std::string_view se
 
 // "ψN = ψw × ψbr × ψT = 1.1 × 1 × 1 = 1.1": the formula, the numbers in its place, the value as shown.
 std::string equation(std::string_view symbol, std::string_view formula, const std::string &numbers,
-                     float value) {
-  return joined({std::string(symbol), std::string(formula), numbers, formatSingle(value)}, " = ");
+                     const std::string &value) {
+  return joined({std::string(symbol), std::string(formula), numbers, value}, " = ");
 }
 
 std::string product(std::initializer_list<std::string> factors) {
   return joined(factors, " × ");
 }
 
-// "s/d = 100 / 16 = 6.25 ≥ 5": the ratio a minimum check compares, read as that check reads it.
-std::string ratioCheck(std::string_view symbol, const std::string &length, double d, double minimum) {
-  const double typed = lenientNumber(length);
-  return std::string(symbol) + " = " + formatDouble(typed) + " / " + formatDouble(d) + " = " +
-         formatDouble(typed / d) + " ≥ " + formatDouble(minimum);
+// A value of a table as the table writes it: 1.0 rather than the display's 1.
+std::string tableValue(float value) {
+  const std::string shown = formatSingle(value);
+  return shown.find('.') == std::string::npos ? shown + ".0" : shown;
+}
+
+// "s/d = 100 / 16 = 6.25 ≥ 5": the ratio a minimum check compared, as the check read it.
+std::string ratioCheck(std::string_view symbol, double length, double d, double ratio, double minimum) {
+  return std::string(symbol) + " = " + formatDouble(length) + " / " + formatDouble(d) + " = " +
+         formatDouble(ratio) + " ≥ " + formatDouble(minimum);
+}
+
+std::string constructionCheckText(const ConstructionCheck &check) {
+  return std::string(constructionCondition) + "：" +
+         ratioCheck("s/d", check.spacing, check.d, check.spacingRatio, minimumSpacingRatio) + "，" +
+         ratioCheck("c/d", check.edge, check.d, check.edgeRatio, minimumEdgeRatio);
 }
 
 std::string bandText(Band band) {
@@ -74,62 +73,76 @@ std::string cellText(const AnchorageInput &input, const BondCell &cell) {
   if (!cell.byAdhesive) {
     return text + "，不分胶粘剂等级和间距、边距";
   }
-  text += "，" + item(adhesiveItems, input.adhesiveGrade);
+  text += "，" + itemText(lists::adhesiveGrade, input.adhesiveGrade);
   return text + "，" + (cell.band ? bandText(*cell.band) : std::string("不分间距、边距"));
 }
 
-// The line of C45 to ≥C60 with the grade number Z put in, as the table evaluates it.
-std::string lineEquation(const AnchorageInput &input, const BondLine &line, float fbd) {
-  const auto withZ = [&line](const std::string &z) {
-    return joined({"(" + z + " − 40) / 20", formatDouble(line.slope)}, " × ") + " + " +
-           formatDouble(line.base);
-  };
+// The line of the grades from C45 up with the grade number Z put in, as the table evaluates it.
+std::string lineEquation(const AnchorageInput &input, const BondLine &line, const std::string &fbd) {
+  const std::string tail = " / 20 × " + formatDouble(line.slope) + " + " + formatDouble(line.base);
+  const auto withZ = [&tail](const std::string &z) { return "(" + z + " − 40)" + tail; };
   return equation("fbd", withZ("Z"), withZ(formatDouble(gradeNumber(input))), fbd);
 }
 
 // The value, then the table cell, then the minimum checks it passed, one a line.
 std::string fbdWorking(const AnchorageInput &input, const AnchorageResult &result) {
-  const std::string value = "fbd = " + formatSingle(result.fbd.value);
-  if (input.userBondStrength.shown) {
-    return value + "（按输入值；" + item(steelItems, input.steelGrade) +
-           "钢筋不查粘结强度表，不检查间距、边距）";
+  const std::string fbd = formatSingle(result.fbd.value) + std::string(strengthUnit);
+  const RunDecisions &decided = result.decided;
+  if (!decided.bondCell || !decided.check) {
+    return "fbd = " + fbd + "（按输入值；" + itemText(lists::steelGrade, input.steelGrade) +
+           "钢筋不查粘结强度表，不检查" + std::string(constructionCondition) + "）";
   }
-  const double d = lenientNumber(input.barDiameter.text);
-  const std::string checks = ratioCheck("s/d", input.barSpacing, d, minimumSpacingRatio) + "，" +
-                             ratioCheck("c/d", input.edgeDistance, d, minimumEdgeRatio);
-  const auto cell = bondCell(input, d);
-  const auto *found = std::get_if<BondCell>(&cell);
-  if (found == nullptr) { // the run stored fbd, so the cell was found; kept whole should that change
-    return value + "\n" + checks;
-  }
-  return (found->line ? lineEquation(input, *found->line, result.fbd.value) : value) + "\n" +
-         cellText(input, *found) + "\n" + checks;
+  const BondCell &cell = *decided.bondCell;
+  return (cell.line ? lineEquation(input, *cell.line, fbd) : "fbd = " + fbd) + "\n" + cellText(input, cell) +
+         "\n" + constructionCheckText(*decided.check);
 }
 
 std::string psiBrWorking(const AnchorageInput &input, const AnchorageResult &result) {
   return "ψbr = " + formatSingle(result.psiBr.value) + "（构件受力状态：" +
-         item(memberItems, input.memberState) + "）";
+         itemText(lists::memberState, input.memberState) + "）";
+}
+
+// The floor as the run applied it to the factor as typed.
+std::string psiWRule(const RunDecisions &decided) {
+  const std::string typed = "混凝土孔壁潮湿影响系数输入 " + formatDouble(decided.typedMoisture);
+  const std::string floor = formatDouble(moistureFloor);
+  return decided.moistureFloorApplied ? typed + " < " + floor + "，取 " + floor
+                                      : typed + " ≥ " + floor + "，按输入值";
+}
+
+std::string psiTRule(const AnchorageInput &input, const AnchorageResult &result) {
+  const std::string temperature =
+      "使用环境温度" + itemText(lists::serviceTemperature,
+                                input.temperatureFactor.shown ? lists::above60Celsius : lists::upTo60Celsius);
+  return input.temperatureFactor.shown ? temperature + "，按输入值 " + formatSingle(result.psiT.value)
+                                       : temperature + "，不计温度影响，取 " + tableValue(result.psiT.value);
 }
 
 std::string psiNWorking(const AnchorageInput &input, const AnchorageResult &result) {
-  const std::optional<double> typed = strictDouble(input.moistureFactor);
-  const std::string psiW = typed && *typed < moistureFloor
-                               ? "混凝土孔壁潮湿影响系数输入" + formatDouble(*typed) + "，小于" +
-                                     formatDouble(moistureFloor) + "，取" + formatDouble(moistureFloor)
-                               : std::string("混凝土孔壁潮湿影响系数，按输入值");
-  const std::string psiT = input.temperatureFactor.shown ? "使用环境温度>60℃，温度影响系数按输入值"
-                                                         : "使用环境温度≤60℃，不计温度影响";
   return equation("ψN", "ψw × ψbr × ψT",
                   product({formatSingle(result.psiW.value), formatSingle(result.psiBr.value),
                            formatSingle(result.psiT.value)}),
-                  result.psiN.value) +
-         "（ψw：" + psiW + "；ψT：" + psiT + "）";
+                  formatSingle(result.psiN.value)) +
+         "（ψw：" + psiWRule(result.decided) + "；ψT：" + psiTRule(input, result) + "）";
 }
 
 std::string asptWorking(const AnchorageInput &input, const AnchorageResult &result) {
-  return "aspt = " + formatSingle(result.aspt.value) + "（劈裂影响系数表：植筋直径" + input.barDiameter.text +
-         "，保护层厚度" + item(coverItems, input.coverThickness) + "，箍筋直径" +
-         item(stirrupItems, input.stirrupDiameter) + "）";
+  const RunDecisions &decided = result.decided;
+  const std::string d = "d = " + formatDouble(lenientNumber(input.barDiameter.text));
+  const std::string limit = formatDouble(decided.thinBarLimit);
+  const std::string value = "aspt = " + formatSingle(result.aspt.value);
+  if (decided.splitting == SplittingRule::ThinBar) {
+    return value + "（" + d + " ≤ " + limit + "，不计劈裂影响）";
+  }
+  const std::string stirrup = decided.stirrupRead
+                                  ? "箍筋直径" + itemText(lists::stirrupDiameter, input.stirrupDiameter)
+                                  : std::string("不分箍筋直径");
+  const std::string cell =
+      "保护层厚度" + itemText(lists::coverThickness, input.coverThickness) + "，" + stirrup;
+  return value + "（" + d + " > " + limit + "，" +
+         (decided.splitting == SplittingRule::TableCell ? "查劈裂影响系数表：" + cell
+                                                        : "劈裂影响系数表无对应格，按" + cell + "取") +
+         "）";
 }
 
 std::string lsWorking(const AnchorageInput &input, const AnchorageResult &result) {
@@ -138,21 +151,67 @@ std::string lsWorking(const AnchorageInput &input, const AnchorageResult &result
   return equation("ls", "aspt × 0.2 × d × fy / fbd",
                   product({formatSingle(result.aspt.value), formatDouble(depthFactor), d, fy}) + " / " +
                       formatSingle(result.fbd.value),
-                  result.ls.value) +
-         "（fy：钢筋强度等级" + item(steelItems, input.steelGrade) + "，取" + fy + "）";
+                  formatSingle(result.ls.value) + std::string(lengthUnit)) +
+         "（fy：" + itemText(lists::steelGrade, input.steelGrade) + "，取 " + fy + std::string(strengthUnit) +
+         "）";
+}
+
+std::string psiAeRule(const AnchorageInput &input, DisplacementRule rule) {
+  const std::string grade = input.concreteGrade.text;
+  const std::string intensity = itemText(lists::seismicIntensity, input.seismicIntensity);
+  const std::string site = "场地类别" + itemText(lists::siteCategory, input.siteCategory);
+  switch (rule) {
+  case DisplacementRule::ConcreteAboveC30:
+    return grade + " > C30";
+  case DisplacementRule::IntensityUpTo5:
+  case DisplacementRule::Intensity8OrMore:
+    return grade + " ≤ C30，抗震设防烈度" + intensity;
+  case DisplacementRule::Intensity7SoftSite:
+  case DisplacementRule::ModerateIntensity:
+    return grade + " ≤ C30，" + intensity + "度，" + site;
+  }
+  return {};
 }
 
 std::string psiAeWorking(const AnchorageInput &input, const AnchorageResult &result) {
-  return "ψae = " + formatSingle(result.psiAe.value) + "（位移修正系数表：混凝土强度等级" +
-         input.concreteGrade.text + "，抗震设防烈度" + item(intensityItems, input.seismicIntensity) +
-         "，场地类别" + item(siteItems, input.siteCategory) + "）";
+  return "ψae = " + formatSingle(result.psiAe.value) + "（" + psiAeRule(input, result.decided.displacement) +
+         "，取 " + tableValue(result.psiAe.value) + "）";
 }
 
-std::string ldWorking(const AnchorageInput & /*input*/, const AnchorageResult &result) {
-  return equation("ld", "ψN × ψae × ls",
-                  product({formatSingle(result.psiN.value), formatSingle(result.psiAe.value),
-                           formatSingle(result.ls.value)}),
-                  result.ld.value);
+// "受拉 lmin = max(0.3 × ls, 10 × d, 100) = max(0.3 × 355.5555, 10 × 16, 100) = 160 mm"
+std::string lminLine(std::string_view kind, const MinimumAnchorageRule &rule, float lmin,
+                     const AnchorageInput &input, const AnchorageResult &result) {
+  const bool cantilever = result.lmin.value.cantilever;
+  const std::string factor = cantilever ? formatDouble(cantileverMinimumFactor) + " × " : std::string();
+  const auto maxOf = [&rule](const std::string &ls, const std::string &d) {
+    return "max(" +
+           joined({product({formatDouble(rule.lsShare), ls}), product({formatDouble(minimumDiameters), d}),
+                   formatDouble(minimumLength)},
+                  ", ") +
+           ")";
+  };
+  return std::string(kind) + " " +
+         equation("lmin", factor + maxOf("ls", "d"),
+                  factor + maxOf(formatSingle(result.ls.value),
+                                 formatDouble(lenientNumber(input.barDiameter.text))),
+                  formatSingle(lmin) + std::string(lengthUnit));
+}
+
+std::string noticesText(const std::vector<CodeNotice> &notices) {
+  if (notices.empty()) {
+    return "规范提示：无";
+  }
+  std::string text = "规范提示：";
+  for (const CodeNotice &notice : notices) {
+    text += "\n" + noticeLine(notice);
+  }
+  return text;
+}
+
+std::string ldWorking(const AnchorageInput &input, const AnchorageResult &result) {
+  const std::vector<std::string> lmin = lminLines(input, result);
+  return ldEquation(result) + "\n" + std::string(lminHeading) + "：\n" + lmin.at(0) + "\n" + lmin.at(1) +
+         "\n" + noticesText(result.notices);
 }
 
 using Working = std::string (*)(const AnchorageInput &, const AnchorageResult &);
@@ -178,7 +237,26 @@ std::string workingOf(Quantity quantity, const AnchorageInput &input, const Anch
 }
 
 std::string barDiameterWorking(const AnchorageInput &input) {
-  return "d = " + input.barDiameter.text + "（按所选植筋直径）";
+  return "d = " + input.barDiameter.text + std::string(lengthUnit) + "（按所选植筋直径）";
+}
+
+std::string ldEquation(const AnchorageResult &result) {
+  return equation("ld", "ψN × ψae × ls",
+                  product({formatSingle(result.psiN.value), formatSingle(result.psiAe.value),
+                           formatSingle(result.ls.value)}),
+                  formatSingle(result.ld.value) + std::string(lengthUnit));
+}
+
+std::vector<std::string> lminLines(const AnchorageInput &input, const AnchorageResult &result) {
+  const MinimumAnchorage &lmin = result.lmin.value;
+  const std::string cantilever =
+      lmin.cantilever ? "（" + itemText(lists::memberState, lists::cantilever) + "乘以 1.5）" : std::string();
+  return {lminLine("受拉", tensionMinimum, lmin.tension, input, result) + cantilever,
+          lminLine("受压", compressionMinimum, lmin.compression, input, result) + cantilever};
+}
+
+std::string noticeLine(const CodeNotice &notice) {
+  return "GB 50367-2013 第" + std::string(notice.clause) + "条：" + std::string(notice.text);
 }
 
 } // namespace tavrin

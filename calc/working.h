@@ -3,6 +3,8 @@
 #include "calc/anchorage.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tavrin {
 
@@ -15,5 +17,17 @@ std::string workingOf(Quantity quantity, const AnchorageInput &input, const Anch
 
 // The bar diameter that the result box repeats beside ld, as selected.
 std::string barDiameterWorking(const AnchorageInput &input);
+
+// "GB 50367-2013 第15.1.5条：…": a notice as the message box, the working of ld and the note state it.
+std::string noticeLine(const CodeNotice &notice);
+
+// "ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222 mm": ld's own line of its working.
+std::string ldEquation(const AnchorageResult &result);
+// The minimum anchorage lengths of a completed run, tension then compression, each with its working.
+std::vector<std::string> lminLines(const AnchorageInput &input, const AnchorageResult &result);
+
+// The heading of the minimum anchorage lengths, with the clause that sets them.
+inline constexpr std::string_view lminHeading =
+    "按构造要求植筋的最小锚固长度 lmin（GB 50367-2013 第15.3.1条）";
 
 } // namespace tavrin

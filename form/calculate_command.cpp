@@ -85,11 +85,11 @@ void Form1::showValue(Quantity quantity, const AnchorageInput &input) {
 
 std::vector<QWidget *> Form1::resultDisplays() const {
   std::vector<QWidget *> displays;
-  displays.reserve(valueDisplays.size() + 2);
-  for (const ValueDisplay &display : valueDisplays) {
-    displays.push_back(this->*display.label);
+  for (const NamedBy &pair : namingLabels()) {
+    if (pair.isResult) {
+      displays.push_back(widgetOf(*this, pair.control));
+    }
   }
-  displays.insert(displays.end(), {Text6, Text7});
   return displays;
 }
 
@@ -122,16 +122,35 @@ void Form1::reportRejection(const InputRejection &rejection) {
   }
 }
 
+// After a completed run, the cases the design code does not allow, all in one box; the results stay.
+void Form1::reportCodeNotices() {
+  if (result_.notices.empty()) {
+    return;
+  }
+  QString message = QStringLiteral("本次计算的输入有以下情况不符合 GB 50367-2013 的规定，计算结果未因此改动，"
+                                   "请设计人员处理：");
+  for (const CodeNotice &notice : result_.notices) {
+    message += '\n' + QString::fromStdString(noticeLine(notice));
+  }
+  showMessage(message);
+}
+
 // Command1: each display is written the moment its value is stored, so a refused input leaves the
-// values before it on view. Nothing is cleared first.
+// values before it on view. Nothing is cleared first. A completed run is recorded for the note.
 void Form1::calculateCommand() {
+  completedRun_.reset();
   const AnchorageInput input = inputFromControls();
   const RunObserver observer{
       [this, &input](Quantity quantity, const AnchorageResult & /*result*/) { showValue(quantity, input); },
       [this](const std::string &correctedText) { Text3->setText(QString::fromStdString(correctedText)); }};
-  if (const auto rejection = calculateAnchorage(input, result_, observer)) {
+  const auto rejection = calculateAnchorage(input, result_, observer);
+  lastPressRefused_ = rejection.has_value();
+  if (rejection) {
     reportRejection(*rejection);
+    return;
   }
+  completedRun_ = noteOfCompletedRun(input);
+  reportCodeNotices();
 }
 
 } // namespace tavrin

@@ -33,9 +33,14 @@ QString qText(std::string_view text) {
 // Captions start at the top of their label. Where the font's line is taller than the label (the large
 // fonts in one-line labels), the line is centred instead: the glyphs sit well inside the line's height,
 // so they then show whole rather than cut off at the bottom.
+QString captionOf(const ControlSpec &spec) {
+  const auto *caption = std::get_if<std::string_view>(&spec.shows);
+  return caption != nullptr ? qText(*caption) : QString();
+}
+
 void setUp(QLabel &label, const ControlSpec &spec) {
   label.setTextFormat(Qt::PlainText);
-  label.setText(qText(spec.text));
+  label.setText(captionOf(spec));
   label.setWordWrap(true);
   const bool lineTallerThanLabel = QFontMetrics(fontFor(spec.look)).height() > pixelRect(spec).height();
   label.setAlignment(Qt::AlignLeft | (lineTallerThanLabel ? Qt::AlignVCenter : Qt::AlignTop));
@@ -78,12 +83,16 @@ void setUp(QLineEdit &entry, const ControlSpec & /*spec*/) {
 
 void setUp(QComboBox &list, const ControlSpec &spec) {
   list.setEditable(false);
-  list.addItems(qText(spec.text).split(u'|'));
+  if (const auto *items = std::get_if<const ItemList *>(&spec.shows)) {
+    for (const std::string_view item : (*items)->items) {
+      list.addItem(qText(item));
+    }
+  }
   list.setCurrentIndex(-1); // adding items selects the first one; the window starts with none chosen
 }
 
 void setUp(QPushButton &button, const ControlSpec &spec) {
-  button.setText(qText(spec.text));
+  button.setText(captionOf(spec));
   // Not a default button, so Enter presses nothing; a plain window has no cancel button for Esc either.
   button.setAutoDefault(false);
   button.setDefault(false);
@@ -110,7 +119,7 @@ void applyLook(QWidget &control, const Look &look) {
   }
 }
 
-// The lists are drawn narrow for their items ("I、II类" in 65 pixels); a slimmer drop-down arrow than the
+// The lists are drawn narrow for their items (a site class in 65 pixels); a slimmer drop-down arrow than the
 // usual one leaves the chosen item room to show in full.
 class SlimArrowStyle : public QProxyStyle {
 public:
@@ -210,9 +219,9 @@ void Form1::createControls() {
 // caption, through the buddy, is read with it ("构件受力状态影响系数ψbr:, 1").
 void Form1::nameInputsForAssistiveTools() {
   for (const NamedBy &pair : namingLabels()) {
-    auto *control = findChild<QWidget *>(qText(pair.control), Qt::FindDirectChildrenOnly);
-    auto *label = findChild<QLabel *>(qText(pair.label), Qt::FindDirectChildrenOnly);
-    if (qobject_cast<QLabel *>(control) == nullptr) {
+    QWidget *control = widgetOf(*this, pair.control);
+    QLabel *label = this->*pair.label;
+    if (!std::holds_alternative<QLabel * Form1::*>(pair.control)) {
       control->setAccessibleName(label->text().trimmed());
     }
     label->setBuddy(control);
@@ -228,11 +237,8 @@ void Form1::chainTabOrder() {
     }
   }
   std::ranges::sort(focusable, {}, &ControlSpec::tabPlace);
-  auto widgetOf = [this](const ControlSpec *spec) {
-    return std::visit([this](auto member) -> QWidget * { return this->*member; }, spec->member);
-  };
   for (std::size_t i = 1; i < focusable.size(); ++i) {
-    setTabOrder(widgetOf(focusable[i - 1]), widgetOf(focusable[i]));
+    setTabOrder(widgetOf(*this, focusable[i - 1]->member), widgetOf(*this, focusable[i]->member));
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/anchorage.h"
+#include "form/calculation_note.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QMessageBox;
@@ -34,16 +36,16 @@ public:
   void hideOptionalEntries();
   // Empties the two result entries and the six value labels.
   void clearResults();
-  // Combo4: the user's bond strength is asked for plain HPB235 bars only.
+  // Combo4: the user's bond strength is asked for plain bars only.
   void steelGradeSelected();
-  // Combo7: the temperature factor is asked for every service temperature but "≤60℃".
+  // Combo7: the temperature factor is asked for every service temperature but the lowest.
   void serviceTemperatureSelected();
   // Command1: runs the calculation on the inputs shown.
   void calculateCommand();
   // F1: asks the desktop to open the manual in its browser, or says where it was looked for.
   void openManual();
-  // Ctrl+Shift+C: puts a calculation note of the inputs and the results on view on the clipboard, as plain
-  // text and as HTML tables; with no result on view it copies nothing.
+  // Ctrl+Shift+C: puts the calculation note of the last completed run on the clipboard, as plain text and as
+  // HTML. Where there is none, or the inputs on view are no longer the run's, it copies nothing and says why.
   void copyCalculationNote();
 
   QComboBox *Combo1{}, *Combo2{}, *Combo3{}, *Combo4{}, *Combo5{}, *Combo6{}, *Combo7{}, *Combo8{}, *Combo9{},
@@ -75,12 +77,21 @@ private:
   void showValue(Quantity quantity, const AnchorageInput &input);
   // The six value labels and the two result boxes, in the order a run writes them.
   std::vector<QWidget *> resultDisplays() const;
-  QString captionOf(const QWidget &control) const;
   void reportRejection(const InputRejection &rejection);
+  void reportCodeNotices();
   QLineEdit *entryFor(Entry entry) const;
+  // The inputs on view that take part in a run, with their units, in the order of the tab chain.
+  std::vector<NoteItem> inputsOnView() const;
+  CalculationNote noteOfCompletedRun(const AnchorageInput &input) const;
+  // Why there is no note to copy, or empty when there is one.
+  QString whyNoNote() const;
 
   // The values of the last run; a run that stops early leaves the later ones as they were.
   AnchorageResult result_;
+  // The record of the last completed run; none before the first, after a refused press and after restore
+  // defaults.
+  std::optional<CalculationNote> completedRun_;
+  bool lastPressRefused_ = false;
 };
 
 // Once at start-up, before the first window: registers the icons compiled into this library and gives the

@@ -58,31 +58,31 @@ constexpr bool kHidden = true;
 const std::array kLayout{
   ControlSpec{CONTROL(Label1),   3360,    0, 4455, 495,  0, "Tavrin", kHeading},
   ControlSpec{CONTROL(Label30),   960,  840, 1335, 255, 46, "抗震设防烈度"},
-  ControlSpec{CONTROL(Combo9),   2520,  720,  975, 300, 47, "<=5|6|7|>=8"},
+  ControlSpec{CONTROL(Combo9),   2520,  720,  975, 300, 47, &lists::seismicIntensity},
   ControlSpec{CONTROL(Label31),  4320,  720, 1215, 255, 48, "场地类别"},
-  ControlSpec{CONTROL(Combo10),  5640,  720,  975, 300, 49, "I、II类|III、IV类"},
+  ControlSpec{CONTROL(Combo10),  5640,  720,  975, 300, 49, &lists::siteCategory},
   ControlSpec{CONTROL(Label2),    960, 1320, 1455, 255,  1, "混凝土强度等级"},
-  ControlSpec{CONTROL(Combo1),   2520, 1320, 1095, 300, 11, "C20|C25|C30|C40|C45|C50|C55|≥C60"},
+  ControlSpec{CONTROL(Combo1),   2520, 1320, 1095, 300, 11, &lists::concreteGrade},
   ControlSpec{CONTROL(Label3),   4320, 1320,  975, 255,  2, "保护层厚度"},
-  ControlSpec{CONTROL(Combo2),   5640, 1320, 1095, 300, 12, "25|30|35|≥40"},
+  ControlSpec{CONTROL(Combo2),   5640, 1320, 1095, 300, 12, &lists::coverThickness},
   ControlSpec{CONTROL(Label5),    960, 1920, 1095, 255,  4, "钢筋强度等级"},
-  ControlSpec{CONTROL(Combo4),   2520, 1800, 1095, 300, 14, "HPB235|HRB335|HRB400"},
+  ControlSpec{CONTROL(Combo4),   2520, 1800, 1095, 300, 14, &lists::steelGrade},
   ControlSpec{CONTROL(Label4),   4320, 1800, 1095, 375,  3, "植筋直径"},
-  ControlSpec{CONTROL(Combo3),   5640, 1800, 1095, 300, 13, "6|8|10|12|14|16|18|20|22|25|28|32"},
+  ControlSpec{CONTROL(Combo3),   5640, 1800, 1095, 300, 13, &lists::barDiameter},
   ControlSpec{CONTROL(Label29),  7080, 1800, 1095, 255, 44, "箍筋直径："},
-  ControlSpec{CONTROL(Combo8),   8280, 1800,  975, 300, 45, "6|>=8"},
+  ControlSpec{CONTROL(Combo8),   8280, 1800,  975, 300, 45, &lists::stirrupDiameter},
   ControlSpec{CONTROL(Label6),    960, 2400, 1335, 255,  5, "结构胶粘剂等级"},
-  ControlSpec{CONTROL(Combo5),   2520, 2280, 1095, 300, 15, "A级胶|B级胶"},
+  ControlSpec{CONTROL(Combo5),   2520, 2280, 1095, 300, 15, &lists::adhesiveGrade},
   ControlSpec{CONTROL(Label7),   4320, 2280, 1215, 255,  6, "植筋间距(mm)"},
   ControlSpec{CONTROL(Text1),    5640, 2280,  855, 270, 16, ""},
   ControlSpec{CONTROL(Label8),   7080, 2280, 1215, 255,  7, "植筋边距(mm)"},
   ControlSpec{CONTROL(Text2),    8280, 2280,  855, 270, 17, ""},
   ControlSpec{CONTROL(Label9),    960, 2880, 1215, 255,  8, "构件受力状态"},
-  ControlSpec{CONTROL(Combo6),   2520, 2760, 1455, 300, 18, "悬挑构件|非悬挑重要构件|其他构件"},
+  ControlSpec{CONTROL(Combo6),   2520, 2760, 1455, 300, 18, &lists::memberState},
   ControlSpec{CONTROL(Label10),  4320, 2880, 2295, 375,  9, "混凝土孔壁潮湿影响系数："},
   ControlSpec{CONTROL(Text3),    6600, 2760,  495, 270, 19, ""},
   ControlSpec{CONTROL(Label11),   960, 3480, 1455, 255, 10, "使用环境温度(℃)"},
-  ControlSpec{CONTROL(Combo7),   2520, 3360, 1095, 300, 20, "≤60℃|>60℃"},
+  ControlSpec{CONTROL(Combo7),   2520, 3360, 1095, 300, 20, &lists::serviceTemperature},
   ControlSpec{CONTROL(Label12),  4320, 3360, 1215, 255, 21, "温度影响系数", kPlain, kHidden},
   ControlSpec{CONTROL(Text4),    5640, 3360,  735, 270, 22, "", kPlain, kHidden},
   ControlSpec{CONTROL(Label28),  6720, 3120, 1095, 615, 43, "请输入胶粘剂粘结强度设计值fbd:"},
@@ -109,13 +109,18 @@ const std::array kLayout{
 };
 
 // Inputs first, then the result displays.
-constexpr std::array<NamedBy, 23> kNamingLabels{{
-  {"Combo1", "Label2"}, {"Combo2", "Label3"}, {"Combo3", "Label4"}, {"Combo4", "Label5"},
-  {"Combo5", "Label6"}, {"Text1", "Label7"}, {"Text2", "Label8"}, {"Combo6", "Label9"},
-  {"Text3", "Label10"}, {"Combo7", "Label11"}, {"Text4", "Label12"}, {"Text5", "Label28"},
-  {"Combo8", "Label29"}, {"Combo9", "Label30"}, {"Combo10", "Label31"},
-  {"Label18", "Label17"}, {"Label14", "Label13"}, {"Label16", "Label15"}, {"Label20", "Label19"},
-  {"Label22", "Label21"}, {"Label24", "Label23"}, {"Text6", "Label26"}, {"Text7", "Label27"},
+constexpr std::string_view kMm = "mm";
+const std::array<NamedBy, 23> kNamingLabels{{
+  {&Form1::Combo1, &Form1::Label2},  {&Form1::Combo2, &Form1::Label3, kMm}, {&Form1::Combo3, &Form1::Label4, kMm},
+  {&Form1::Combo4, &Form1::Label5},  {&Form1::Combo5, &Form1::Label6},      {&Form1::Text1, &Form1::Label7},
+  {&Form1::Text2, &Form1::Label8},   {&Form1::Combo6, &Form1::Label9},      {&Form1::Text3, &Form1::Label10},
+  {&Form1::Combo7, &Form1::Label11}, {&Form1::Text4, &Form1::Label12},
+  {&Form1::Text5, &Form1::Label28, "N/mm²"},
+  {&Form1::Combo8, &Form1::Label29, kMm}, {&Form1::Combo9, &Form1::Label30}, {&Form1::Combo10, &Form1::Label31},
+  {&Form1::Label18, &Form1::Label17, "N/mm²", true}, {&Form1::Label14, &Form1::Label13, {}, true},
+  {&Form1::Label16, &Form1::Label15, {}, true},      {&Form1::Label20, &Form1::Label19, {}, true},
+  {&Form1::Label22, &Form1::Label21, {}, true},      {&Form1::Label24, &Form1::Label23, {}, true},
+  {&Form1::Text6, &Form1::Label26, {}, true},        {&Form1::Text7, &Form1::Label27, {}, true},
 }};
 // clang-format on
 
@@ -135,6 +140,10 @@ std::span<const NamedBy> namingLabels() {
   return kNamingLabels;
 }
 
+QWidget *widgetOf(const Form1 &form, const ControlMember &member) {
+  return std::visit([&form](auto pointer) -> QWidget * { return form.*pointer; }, member);
+}
+
 QRect pixelRect(const ControlSpec &spec) {
   return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
 }
@@ -152,6 +161,15 @@ QStringList familiesOf(Face face) {
     break;
   }
   return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")};
+}
+
+void setWorking(QWidget &display, const QString &working) {
+  display.setToolTip(working);
+  display.setAccessibleDescription(working);
+}
+
+QString workingOn(const QWidget &display) {
+  return display.accessibleDescription();
 }
 
 void showInFull(QLabel &label, const QString &value) {

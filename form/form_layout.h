@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/lists.h"
 #include "form/form1.h"
 
 #include <QColor>
@@ -31,22 +32,28 @@ struct Look {
   Ink ink = Ink::System;
 };
 
+// What a control shows: a caption, or for a list the items it offers.
+using Shows = std::variant<std::string_view, const ItemList *>;
+
 // One control as drawn: position and size in twips from the client area's top-left corner, its place in
-// the tab order, and its caption, or for a list its items separated by '|'.
+// the tab order, and its caption or items.
 struct ControlSpec {
   ControlMember member;
   std::string_view name;
   int left, top, width, height;
   int tabPlace;
-  std::string_view text;
+  Shows shows;
   Look look{};
   bool hiddenAtCreation = false;
 };
 
-// An input or a result display and the label beside it that names it.
+// An input or a result display, the label beside it that names it, and the unit its value is in where
+// the caption does not name one.
 struct NamedBy {
-  std::string_view control;
-  std::string_view label;
+  ControlMember control;
+  QLabel *Form1::*label;
+  std::string_view unit{};
+  bool isResult = false;
 };
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -55,6 +62,8 @@ inline constexpr int kClientHeightTwips = 8415;
 
 std::span<const ControlSpec> formLayout();
 std::span<const NamedBy> namingLabels();
+// The control a member of the window points to.
+QWidget *widgetOf(const Form1 &form, const ControlMember &member);
 
 QRect pixelRect(const ControlSpec &spec);
 // Shows a value in a value label. The labels are drawn narrow ("355.5555" in Kai 14.25 pt needs more than
@@ -63,7 +72,7 @@ QRect pixelRect(const ControlSpec &spec);
 // minimum width, once its value is short again or emptied.
 void showInFull(QLabel &label, const QString &value);
 // A shown result's working, as its tooltip and as the description screen readers read after its name;
-// empty with no value on view.
+// empty with no value on view. Defined beside the layout, where the displays are.
 void setWorking(QWidget &display, const QString &working);
 QString workingOn(const QWidget &display);
 

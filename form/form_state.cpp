@@ -1,6 +1,7 @@
 #include "form/form1.h"
 
 #include "calc/conversions.h"
+#include "calc/lists.h"
 #include "form/form_layout.h"
 
 #include <QComboBox>
@@ -30,19 +31,19 @@ using DefaultInput = std::variant<ListDefault, TextDefault>;
 // In the order they are set: a list set here runs its selection reaction before the next step.
 std::vector<DefaultInput> defaultInputs() {
   return {
-      ListDefault{&Form1::Combo9, 1},  // intensity "6"
-      ListDefault{&Form1::Combo8, 1},  // stirrup ">=8"
-      ListDefault{&Form1::Combo10, 0}, // site "I、II类"
-      ListDefault{&Form1::Combo1, 1},  // concrete "C25"
-      ListDefault{&Form1::Combo2, 1},  // cover "30"
-      ListDefault{&Form1::Combo4, 1},  // steel "HRB335"
-      ListDefault{&Form1::Combo3, 5},  // diameter "16"
-      ListDefault{&Form1::Combo5, 0},  // adhesive "A级胶"
+      ListDefault{&Form1::Combo9, lists::seismicIntensity.defaultIndex},
+      ListDefault{&Form1::Combo8, lists::stirrupDiameter.defaultIndex},
+      ListDefault{&Form1::Combo10, lists::siteCategory.defaultIndex},
+      ListDefault{&Form1::Combo1, lists::concreteGrade.defaultIndex},
+      ListDefault{&Form1::Combo2, lists::coverThickness.defaultIndex},
+      ListDefault{&Form1::Combo4, lists::steelGrade.defaultIndex},
+      ListDefault{&Form1::Combo3, lists::barDiameter.defaultIndex},
+      ListDefault{&Form1::Combo5, lists::adhesiveGrade.defaultIndex},
       TextDefault{&Form1::Text1, formatInteger(100)},
       TextDefault{&Form1::Text2, formatInteger(50)},
-      ListDefault{&Form1::Combo6, 2}, // member "其他构件"
+      ListDefault{&Form1::Combo6, lists::memberState.defaultIndex},
       TextDefault{&Form1::Text3, formatDouble(1.1)},
-      ListDefault{&Form1::Combo7, 0}, // temperature "≤60℃"
+      ListDefault{&Form1::Combo7, lists::serviceTemperature.defaultIndex},
   };
 }
 
@@ -59,10 +60,13 @@ void Form1::loadForm() {
   hideOptionalEntries();
 }
 
+// The last run's note is forgotten with its results.
 void Form1::restoreDefaults() {
   applyDefaultInputs();
   hideOptionalEntries();
   clearResults();
+  completedRun_.reset();
+  lastPressRefused_ = false;
 }
 
 void Form1::applyDefaultInputs() {
@@ -83,23 +87,22 @@ void Form1::hideOptionalEntries() {
 }
 
 void Form1::clearResults() {
-  for (QLineEdit *entry : {Text6, Text7}) {
-    entry->clear();
-  }
-  for (QLabel *value : {Label22, Label24, Label14, Label16, Label18, Label20}) {
-    showInFull(*value, QString());
-  }
   for (QWidget *display : resultDisplays()) {
+    if (auto *value = qobject_cast<QLabel *>(display)) {
+      showInFull(*value, QString());
+    } else if (auto *box = qobject_cast<QLineEdit *>(display)) {
+      box->clear();
+    }
     setWorking(*display, QString());
   }
 }
 
 void Form1::steelGradeSelected() {
-  showOptionalEntry(Label28, Text5, Combo4->currentIndex() == 0);
+  showOptionalEntry(Label28, Text5, Combo4->currentIndex() == lists::plainBarsHPB235);
 }
 
 void Form1::serviceTemperatureSelected() {
-  showOptionalEntry(Label12, Text4, Combo7->currentIndex() != 0);
+  showOptionalEntry(Label12, Text4, Combo7->currentIndex() != lists::upTo60Celsius);
 }
 
 } // namespace tavrin

@@ -1,5 +1,7 @@
 #include "fuzz/fuzz_input.h"
 
+#include "calc/lists.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -9,29 +11,25 @@
 namespace tavrin::fuzz {
 namespace {
 
-constexpr std::array<const char *, 8> gradeItems{"C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60"};
-constexpr std::array<const char *, 12> diameterItems{"6",  "8",  "10", "12", "14", "16",
-                                                     "18", "20", "22", "25", "28", "32"};
-
-// One list of the window: how many items it has and where its choice goes in the input. The two lists
-// whose item text the calculation reads also name their items.
+// One list of the window and where its choice goes in the input: by index, or for the two lists whose item
+// text the calculation reads, as a choice.
 struct ListField {
-  std::int16_t count;
+  const ItemList &list;
   std::int16_t AnchorageInput::*index;
   ListChoice AnchorageInput::*choice;
-  std::span<const char *const> items;
+  [[nodiscard]] std::int16_t count() const { return static_cast<std::int16_t>(list.items.size()); }
 };
 
 const std::array<ListField, 9> listOrder{{
-    {8, nullptr, &AnchorageInput::concreteGrade, gradeItems},
-    {4, &AnchorageInput::coverThickness, nullptr, {}},
-    {12, nullptr, &AnchorageInput::barDiameter, diameterItems},
-    {3, &AnchorageInput::steelGrade, nullptr, {}},
-    {2, &AnchorageInput::adhesiveGrade, nullptr, {}},
-    {3, &AnchorageInput::memberState, nullptr, {}},
-    {2, &AnchorageInput::stirrupDiameter, nullptr, {}},
-    {4, &AnchorageInput::seismicIntensity, nullptr, {}},
-    {2, &AnchorageInput::siteCategory, nullptr, {}},
+    {lists::concreteGrade, nullptr, &AnchorageInput::concreteGrade},
+    {lists::coverThickness, &AnchorageInput::coverThickness, nullptr},
+    {lists::barDiameter, nullptr, &AnchorageInput::barDiameter},
+    {lists::steelGrade, &AnchorageInput::steelGrade, nullptr},
+    {lists::adhesiveGrade, &AnchorageInput::adhesiveGrade, nullptr},
+    {lists::memberState, &AnchorageInput::memberState, nullptr},
+    {lists::stirrupDiameter, &AnchorageInput::stirrupDiameter, nullptr},
+    {lists::seismicIntensity, &AnchorageInput::seismicIntensity, nullptr},
+    {lists::siteCategory, &AnchorageInput::siteCategory, nullptr},
 }};
 
 enum TextSlot : std::size_t { Spacing, Edge, Moisture, Temperature, BondStrength, GradeText, DiameterText };
@@ -101,8 +99,9 @@ void repeatText(std::array<std::string, textCount> &texts, std::uint8_t repeat) 
   }
 }
 
-std::string itemText(const ListField &list, std::int16_t index) {
-  return index >= 0 && index < list.count ? list.items[static_cast<std::size_t>(index)] : "";
+std::string itemText(const ListField &field, std::int16_t index) {
+  return index >= 0 && index < field.count() ? std::string(field.list.items[static_cast<std::size_t>(index)])
+                                             : std::string();
 }
 
 // Every quantity in the order a run stores them, its name in reports and its single slot (none for fy).
@@ -244,7 +243,7 @@ AnchorageInput decodeInput(std::span<const std::uint8_t> bytes) {
   const std::uint8_t repeat = reader.next();
   std::array<std::int16_t, listOrder.size()> indices{};
   for (std::size_t i = 0; i < listOrder.size(); ++i) {
-    indices.at(i) = decodeIndex(reader, listOrder.at(i).count);
+    indices.at(i) = decodeIndex(reader, listOrder.at(i).count());
   }
   std::array<std::string, textCount> texts = decodeTexts(reader);
   repeatText(texts, repeat);

@@ -90,11 +90,11 @@ TEST(Anchorage, RejectionsStopTheRunAndKeepEarlierValues) {
          i.temperatureFactor = {"abc", true};
        },
        "温度影响系数必须是数值", 3},
-      {"temperature 0",
+      {"temperature factor below 1",
        [](AnchorageInput &i) {
-         i.temperatureFactor = {"0", true};
+         i.temperatureFactor = {"0.8", true};
        },
-       "温度影响系数必须大于0", 3},
+       "温度影响系数不能小于1", 3},
       {"no steel grade", [](AnchorageInput &i) { i.steelGrade = -1; }, "钢筋强度等级不能为空值", 6},
       {"psiN beyond range",
        [](AnchorageInput &i) {

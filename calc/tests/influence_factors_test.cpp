@@ -53,15 +53,15 @@ TEST(InfluenceFactors, MoistureFactorIsRaisedToItsFloor) {
 TEST(InfluenceFactors, TemperatureFactorOnlyWhileItsEntryIsShown) {
   const InputRejection empty{"温度影响系数不能为空值", Entry::None, Entry::TemperatureFactor};
   const InputRejection notANumber{"温度影响系数必须是数值", Entry::None, Entry::TemperatureFactor};
-  const InputRejection notPositive{"温度影响系数必须大于0", Entry::None, Entry::TemperatureFactor};
+  const InputRejection belowOne{"温度影响系数不能小于1", Entry::None, Entry::TemperatureFactor};
   const struct {
     OptionalEntry entry;
     StageOutcome<float> expected;
   } cases[] = {
-      {{"", false}, 1.0F},           {{"abc", false}, 1.0F},      {{"-5", false}, 1.0F},
-      {{"1.2", true}, 1.2F},         {{" 0.8 ", true}, 0.8F},     {{"", true}, empty},
-      {{"   ", true}, empty},        {{"abc", true}, notANumber}, {{"0", true}, notPositive},
-      {{"-1.2", true}, notPositive},
+      {{"", false}, 1.0F},        {{"abc", false}, 1.0F},      {{"-5", false}, 1.0F},
+      {{"1.2", true}, 1.2F},      {{" 1 ", true}, 1.0F},       {{"", true}, empty},
+      {{"   ", true}, empty},     {{"abc", true}, notANumber}, {{"0", true}, belowOne},
+      {{"-1.2", true}, belowOne}, {{"0.8", true}, belowOne},   {{"0.9999999", true}, belowOne},
   };
   for (const auto &c : cases) {
     EXPECT_EQ(computePsiT(c.entry), c.expected) << '"' << c.entry.text << '"' << c.entry.shown;

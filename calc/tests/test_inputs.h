@@ -1,37 +1,40 @@
 #pragma once
 
 #include "calc/anchorage.h"
+#include "calc/lists.h"
 
 #include <array>
 #include <variant>
 
 namespace tavrin::testing {
 
+// A list choice as the window makes it: the index and the item text, empty where nothing is chosen.
+inline ListChoice choiceOf(const ItemList &list, std::int16_t index) {
+  const bool onList = index >= 0 && static_cast<std::size_t>(index) < list.items.size();
+  return {index, onList ? std::string(list.items[static_cast<std::size_t>(index)]) : std::string()};
+}
+
 // The window's opening inputs: C25, cover 30, d 16, HRB335, A-grade adhesive, spacing 100, edge 50,
 // other members, moisture 1.1, up to 60 ℃, stirrup >=8, intensity 6, site I、II.
 inline AnchorageInput defaultInput() {
   AnchorageInput input;
-  input.concreteGrade = {1, "C25"};
-  input.coverThickness = 1;
-  input.barDiameter = {5, "16"};
-  input.steelGrade = 1;
-  input.adhesiveGrade = 0;
+  input.concreteGrade = choiceOf(lists::concreteGrade, lists::concreteGrade.defaultIndex);
+  input.coverThickness = lists::coverThickness.defaultIndex;
+  input.barDiameter = choiceOf(lists::barDiameter, lists::barDiameter.defaultIndex);
+  input.steelGrade = lists::steelGrade.defaultIndex;
+  input.adhesiveGrade = lists::adhesiveGrade.defaultIndex;
   input.barSpacing = "100";
   input.edgeDistance = "50";
-  input.memberState = 2;
+  input.memberState = lists::memberState.defaultIndex;
   input.moistureFactor = "1.1";
-  input.stirrupDiameter = 1;
-  input.seismicIntensity = 1;
-  input.siteCategory = 0;
+  input.stirrupDiameter = lists::stirrupDiameter.defaultIndex;
+  input.seismicIntensity = lists::seismicIntensity.defaultIndex;
+  input.siteCategory = lists::siteCategory.defaultIndex;
   return input;
 }
 
-inline constexpr std::array<const char *, 8> concreteGrades = {"C20", "C25", "C30", "C40",
-                                                               "C45", "C50", "C55", "≥C60"};
-
 inline void setConcreteGrade(AnchorageInput &input, std::int16_t index) {
-  input.concreteGrade = {index,
-                         index >= 0 && index < 8 ? concreteGrades.at(static_cast<std::size_t>(index)) : ""};
+  input.concreteGrade = choiceOf(lists::concreteGrade, index);
 }
 
 // The value of a stage outcome, or the rejection's message as text for a readable failure.

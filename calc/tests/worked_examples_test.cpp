@@ -1,6 +1,7 @@
 // The manual's worked examples, read from its source and run through the calculation: every number an
 // example states, in its inputs, its working and its results, must be what the window shows.
 #include "calc/anchorage.h"
+#include "calc/lists.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,8 @@ std::vector<Example> readExamples(const char *path) {
   return examples;
 }
 
-std::int16_t indexOf(const std::vector<std::string> &items, const std::string &item) {
+std::int16_t indexOf(const ItemList &list, const std::string &item) {
+  const auto &items = list.items;
   const auto found = std::ranges::find(items, item);
   EXPECT_NE(found, items.end()) << item << " is no item of its list";
   return found == items.end() ? std::int16_t{-1} : static_cast<std::int16_t>(found - items.begin());
@@ -71,11 +73,11 @@ std::int16_t indexOf(const std::vector<std::string> &items, const std::string &i
 
 // How each input symbol of the examples sets the calculation's input, with the window's list items.
 using Setter = std::function<void(AnchorageInput &, const std::string &)>;
-Setter listIndex(std::int16_t AnchorageInput::*field, const std::vector<std::string> &items) {
-  return [field, items](AnchorageInput &in, const std::string &v) { in.*field = indexOf(items, v); };
+Setter listIndex(std::int16_t AnchorageInput::*field, const ItemList &list) {
+  return [field, &list](AnchorageInput &in, const std::string &v) { in.*field = indexOf(list, v); };
 }
-Setter listChoice(ListChoice AnchorageInput::*field, const std::vector<std::string> &items) {
-  return [field, items](AnchorageInput &in, const std::string &v) { in.*field = {indexOf(items, v), v}; };
+Setter listChoice(ListChoice AnchorageInput::*field, const ItemList &list) {
+  return [field, &list](AnchorageInput &in, const std::string &v) { in.*field = {indexOf(list, v), v}; };
 }
 Setter text(std::string AnchorageInput::*field) {
   return [field](AnchorageInput &in, const std::string &v) { in.*field = v; };
@@ -85,22 +87,22 @@ Setter optionalText(OptionalEntry AnchorageInput::*field) {
 }
 const std::map<std::string, Setter> &setters() {
   static const std::map<std::string, Setter> bySymbol{
-      {"抗震设防烈度", listIndex(&AnchorageInput::seismicIntensity, {"<=5", "6", "7", ">=8"})},
-      {"场地类别", listIndex(&AnchorageInput::siteCategory, {"I、II类", "III、IV类"})},
-      {"混凝土强度等级",
-       listChoice(&AnchorageInput::concreteGrade, {"C20", "C25", "C30", "C40", "C45", "C50", "C55", "≥C60"})},
-      {"保护层厚度", listIndex(&AnchorageInput::coverThickness, {"25", "30", "35", "≥40"})},
-      {"钢筋强度等级", listIndex(&AnchorageInput::steelGrade, {"HPB235", "HRB335", "HRB400"})},
-      {"d", listChoice(&AnchorageInput::barDiameter,
-                       {"6", "8", "10", "12", "14", "16", "18", "20", "22", "25", "28", "32"})},
-      {"箍筋直径", listIndex(&AnchorageInput::stirrupDiameter, {"6", ">=8"})},
-      {"结构胶粘剂等级", listIndex(&AnchorageInput::adhesiveGrade, {"A级胶", "B级胶"})},
+      {"抗震设防烈度", listIndex(&AnchorageInput::seismicIntensity, lists::seismicIntensity)},
+      {"场地类别", listIndex(&AnchorageInput::siteCategory, lists::siteCategory)},
+      {"混凝土强度等级", listChoice(&AnchorageInput::concreteGrade, lists::concreteGrade)},
+      {"保护层厚度", listIndex(&AnchorageInput::coverThickness, lists::coverThickness)},
+      {"钢筋强度等级", listIndex(&AnchorageInput::steelGrade, lists::steelGrade)},
+      {"d", listChoice(&AnchorageInput::barDiameter, lists::barDiameter)},
+      {"箍筋直径", listIndex(&AnchorageInput::stirrupDiameter, lists::stirrupDiameter)},
+      {"结构胶粘剂等级", listIndex(&AnchorageInput::adhesiveGrade, lists::adhesiveGrade)},
       {"s", text(&AnchorageInput::barSpacing)},
       {"c", text(&AnchorageInput::edgeDistance)},
-      {"构件受力状态", listIndex(&AnchorageInput::memberState, {"悬挑构件", "非悬挑重要构件", "其他构件"})},
+      {"构件受力状态", listIndex(&AnchorageInput::memberState, lists::memberState)},
       {"ψw′", text(&AnchorageInput::moistureFactor)},
       {"使用环境温度",
-       [](AnchorageInput &in, const std::string &v) { in.temperatureFactor.shown = v != "≤60℃"; }},
+       [](AnchorageInput &in, const std::string &v) {
+         in.temperatureFactor.shown = indexOf(lists::serviceTemperature, v) != lists::upTo60Celsius;
+       }},
       {"ψT′", optionalText(&AnchorageInput::temperatureFactor)},
       {"fbd′", optionalText(&AnchorageInput::userBondStrength)},
   };
@@ -159,8 +161,7 @@ std::vector<std::string> tokens(std::string text, bool whole) {
   }
   for (const std::string_view op : operators) {
     for (std::size_t at = text.find(op); at != std::string::npos; at = text.find(op, at + op.size() + 2)) {
-      text.insert(at + op.size(), 1, ' ');
-      text.insert(at, 1, ' ');
+      text.replace(at, op.size(), " " + std::string(op) + " ");
     }
   }
   std::vector<std::string> found;

@@ -352,7 +352,7 @@ double drawnContrast(const QImage &image) {
 
 // Each red and blue text of a window showing values, as drawn over whatever palette the desktop gives.
 std::map<std::string, double> inkContrasts() {
-  Form1 form;
+  AnsweredForm form; // HPB235 brings the design code's notice on plain bars
   form.loadForm();
   form.Combo4->setCurrentIndex(0); // HPB235, so the red bond-strength entry shows too
   form.Text5->setText("3.5");

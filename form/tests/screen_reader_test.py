@@ -4,7 +4,8 @@
 Usage: scripts/virtual-screen --atspi -- python3 screen_reader_test.py PATH/TO/tavrin
 
 On the virtual screen, whose desktop says a screen reader runs, starts the program, then: finds every input by
-its caption, types the spacing, presses 计　　算, reads the eight results with their captions and ld's working;
+its caption, types the spacing, presses 计　　算, reads the eight results with their captions and ld's working
+with its minimum lengths;
 types a spacing of 60, presses 计　　算 again, reads the refusal's alert and presses its OK, and finds the spacing
 entry empty and focused. The program is stopped at the end, whether the test passed or not.
 """
@@ -45,8 +46,13 @@ DEFAULT_RESULTS = [
     ('植筋直径(mm)：', '16'), ('植筋锚固长度(mm):', '430.2222'),
 ]
 SPACING_REFUSAL = '植筋间距不能小于植筋直径的5倍'
-# What a screen reader reads after the name of the ld box: its working.
-LD_WORKING = 'ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222'
+# What a screen reader reads after the name of the ld box: its working, the minimum lengths, the notices.
+LD_WORKING = '\n'.join([
+    'ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222 mm',
+    '按构造要求植筋的最小锚固长度 lmin（GB 50367-2013 第15.3.1条）：',
+    '受拉 lmin = max(0.3 × ls, 10 × d, 100) = max(0.3 × 355.5555, 10 × 16, 100) = 160 mm',
+    '受压 lmin = max(0.6 × ls, 10 × d, 100) = max(0.6 × 355.5555, 10 × 16, 100) = 213.3333 mm',
+    '规范提示：无'])
 
 
 def start_program(program, log):
