@@ -139,6 +139,16 @@ std::string expectedValue(const std::string &name, const AnchorageInput &input, 
   if (name == "Z") {
     return formatDouble(gradeNumber(input));
   }
+  if (name == "受拉 lmin" || name == "受压 lmin") {
+    return formatSingle(name == "受拉 lmin" ? result.lmin.value.tension : result.lmin.value.compression);
+  }
+  if (name == "规范提示") {
+    std::string clauses;
+    for (const CodeNotice &notice : result.notices) {
+      clauses += (clauses.empty() ? "" : "、") + std::string(notice.clause);
+    }
+    return clauses.empty() ? "无" : clauses;
+  }
   EXPECT_EQ(name, std::string_view("构造带")) << "unknown quantity";
   const double s = lenientNumber(stated.at("S"));
   const double c = lenientNumber(stated.at("C"));
@@ -148,7 +158,8 @@ std::string expectedValue(const std::string &name, const AnchorageInput &input, 
   return s >= 7 && c >= 3.5 ? std::string("7d") : std::string("6d");
 }
 
-constexpr std::array<std::string_view, 10> operators{"×", "/", "+", "−", "(", ")", "<", "≤", ">", "≥"};
+constexpr std::array<std::string_view, 12> operators{"×", "/", "+", "−", "(",   ")",
+                                                     "<", "≤", ">", "≥", "max", ","};
 bool isOperator(const std::string &token) {
   return std::ranges::find(operators, token) != operators.end();
 }
@@ -205,7 +216,7 @@ void checkPart(std::string formula, const std::string &working, const std::strin
 
 TEST(WorkedExamples, StateWhatTheCalculationShows) {
   const std::vector<Example> examples = readExamples(TAVRIN_MANUAL_SOURCE);
-  ASSERT_GE(examples.size(), 3U);
+  ASSERT_GE(examples.size(), 4U);
   for (const Example &example : examples) {
     SCOPED_TRACE(example.name);
     std::map<std::string, std::string> stated;
@@ -213,7 +224,8 @@ TEST(WorkedExamples, StateWhatTheCalculationShows) {
     AnchorageResult result;
     EXPECT_FALSE(calculateAnchorage(input, result).has_value());
     ASSERT_FALSE(example.working.empty());
-    EXPECT_EQ(example.working.back().at(0), "ld") << "an example works through to ld";
+    EXPECT_TRUE(std::ranges::any_of(example.working, [](const Row &row) { return row.at(0) == "ld"; }))
+        << "an example works through to ld";
     for (const Row &row : example.working) {
       const std::string &name = row.at(0);
       SCOPED_TRACE(name);
