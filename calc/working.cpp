@@ -130,7 +130,7 @@ std::string asptWorking(const AnchorageInput &input, const AnchorageResult &resu
   const RunDecisions &decided = result.decided;
   const std::string d = "d = " + formatDouble(lenientNumber(input.barDiameter.text));
   const std::string limit = formatDouble(decided.thinBarLimit);
-  const std::string value = "aspt = " + formatSingle(result.aspt.value);
+  const std::string value = "αspt = " + formatSingle(result.aspt.value);
   if (decided.splitting == SplittingRule::ThinBar) {
     return value + "（" + d + " ≤ " + limit + "，不计劈裂影响）";
   }
@@ -148,7 +148,7 @@ std::string asptWorking(const AnchorageInput &input, const AnchorageResult &resu
 std::string lsWorking(const AnchorageInput &input, const AnchorageResult &result) {
   const std::string d = formatDouble(lenientNumber(input.barDiameter.text));
   const std::string fy = formatInteger(result.fy.value);
-  return equation("ls", "aspt × 0.2 × d × fy / fbd",
+  return equation("ls", "αspt × 0.2 × d × fy / fbd",
                   product({formatSingle(result.aspt.value), formatDouble(depthFactor), d, fy}) + " / " +
                       formatSingle(result.fbd.value),
                   formatSingle(result.ls.value) + std::string(lengthUnit)) +

@@ -53,24 +53,24 @@ TEST(Working, StatesTheRuleThatDecidedEachValue) {
        Quantity::PsiN,
        "ψN = ψw × ψbr × ψT = 1.1 × 1 × 1.2 = 1.32（ψw：混凝土孔壁潮湿影响系数输入 0.9 < 1.1，取 1.1；"
        "ψT：使用环境温度>60℃，按输入值 1.2）"},
-      {"thin bar", nullptr, Quantity::Aspt, "aspt = 1（d = 16 ≤ 20，不计劈裂影响）"},
+      {"thin bar", nullptr, Quantity::Aspt, "αspt = 1（d = 16 ≤ 20，不计劈裂影响）"},
       {"table cell",
        [](AnchorageInput &in) {
          in.barDiameter = {10, "28"}, in.stirrupDiameter = 0;
        },
-       Quantity::Aspt, "aspt = 1.09（d = 28 > 20，查劈裂影响系数表：保护层厚度30，箍筋直径6）"},
+       Quantity::Aspt, "αspt = 1.09（d = 28 > 20，查劈裂影响系数表：保护层厚度30，箍筋直径6）"},
       {"cover 35 reads no stirrup",
        [](AnchorageInput &in) {
          in.barDiameter = {8, "22"}, in.coverThickness = 2;
        },
-       Quantity::Aspt, "aspt = 1（d = 22 ≤ 25，不计劈裂影响）"},
+       Quantity::Aspt, "αspt = 1（d = 22 ≤ 25，不计劈裂影响）"},
       {"diameter off the table",
        [](AnchorageInput &in) {
          in.barDiameter = {-1, "24"};
        },
-       Quantity::Aspt, "aspt = 1.1（d = 24 > 20，劈裂影响系数表无对应格，按保护层厚度30，箍筋直径>=8取）"},
+       Quantity::Aspt, "αspt = 1.1（d = 24 > 20，劈裂影响系数表无对应格，按保护层厚度30，箍筋直径>=8取）"},
       {"fy", nullptr, Quantity::Ls,
-       "ls = aspt × 0.2 × d × fy / fbd = 1 × 0.2 × 16 × 300 / 2.7 = 355.5555 mm（fy：HRB335，取 300 N/mm²）"},
+       "ls = αspt × 0.2 × d × fy / fbd = 1 × 0.2 × 16 × 300 / 2.7 = 355.5555 mm（fy：HRB335，取 300 N/mm²）"},
       {"above C30", grade(lists::gradeC40), Quantity::PsiAe, "ψae = 1（C40 > C30，取 1.0）"},
       {"intensity up to 5", set(&AnchorageInput::seismicIntensity, lists::intensityUpTo5), Quantity::PsiAe,
        "ψae = 1（C25 ≤ C30，抗震设防烈度<=5，取 1.0）"},
