@@ -31,6 +31,5 @@ inline constexpr double minimumLength = 100; // mm
 inline constexpr double cantileverMinimumFactor = 1.5;
 StageOutcome<MinimumAnchorage> computeLmin(float ls, const std::string &barDiameterText,
                                            std::int16_t memberState);
-StageOutcome<float> computeLd(float psiN, float psiAe, float ls);
 
 } // namespace tavrin

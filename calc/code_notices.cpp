@@ -13,7 +13,7 @@ constexpr double leastGradeUnderCantilever = 25; // C25
 
 struct NoticeRule {
   CodeNotice notice;
-  bool (*applies)(const AnchorageInput &);
+  bool (*applies)(const AnchorageInput &) = nullptr;
 };
 
 constexpr std::array<NoticeRule, 4> noticeRules{{
