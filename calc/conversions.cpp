@@ -26,17 +26,21 @@ constexpr std::array<WideForm, 16> wideForms{{
 
 // Blanks around a number: what is typed between entries, and what a paste brings along with the digits
 // from a spreadsheet (the cell's line break, the tab between cells), a document or web page (no-break and
-// other Unicode spaces) or a calculator program (invisible zero-width characters and direction marks).
+// other Unicode spaces, line and paragraph separators) or a calculator program (invisible zero-width
+// characters and direction marks). Every control character is one: an entry draws each as a blank.
 struct CodePointRange {
   char32_t first;
   char32_t last;
 };
 // clang-format off
-constexpr std::array<CodePointRange, 12> blanks{{
-    {U'\t', U'\n'}, {U'\r', U'\r'}, {U' ', U' '},
+constexpr std::array<CodePointRange, 13> blanks{{
+    {U'\0', U' '},          // the control characters, tab, line breaks, vertical tab and form feed among them,
+                            // and the space
+    {U'\x7F', U'\x9F'},     // delete and the C1 control characters, the next line U+0085 among them
     {U'\u00A0', U'\u00A0'}, // no-break space
     {U'\u2000', U'\u200A'}, // en quad to hair space, the thin space among them
     {U'\u200B', U'\u200F'}, // zero-width space, non-joiner and joiner; left-to-right and right-to-left marks
+    {U'\u2028', U'\u2029'}, // line and paragraph separators
     {U'\u202A', U'\u202E'}, // direction embeddings and overrides
     {U'\u202F', U'\u202F'}, // narrow no-break space
     {U'\u2060', U'\u2060'}, // word joiner
@@ -45,6 +49,12 @@ constexpr std::array<CodePointRange, 12> blanks{{
     {U'\uFEFF', U'\uFEFF'}, // zero-width no-break space, the byte-order mark
 }};
 // clang-format on
+
+constexpr bool isBlank(char32_t codePoint) {
+  return std::ranges::any_of(blanks, [codePoint](CodePointRange range) {
+    return codePoint >= range.first && codePoint <= range.last;
+  });
+}
 
 // Marks that group the digits of a long number: "1,000", "１，０００", "1'000"; a blank between digit groups
 // ("1 000") groups them as well.
@@ -87,24 +97,60 @@ struct Utf8Character {
   std::size_t size = 0;
 };
 
+// The well-formed multi-byte characters by lead byte: their length and the range of their second byte.
+// The narrower ranges refuse overlong forms (after E0 and F0), surrogates (after ED) and code points above
+// U+10FFFF (after F4); C0, C1 and F5 to FF lead none. Every further byte lies in 80 to BF.
+struct Utf8Lead {
+  unsigned char first;
+  unsigned char last;
+  std::size_t size;
+  unsigned char secondFirst;
+  unsigned char secondLast;
+};
+// clang-format off
+constexpr std::array<Utf8Lead, 8> utf8Leads{{
+    {0xC2, 0xDF, 2, 0x80, 0xBF},
+    {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF}, {0xED, 0xED, 3, 0x80, 0x9F},
+    {0xEE, 0xEF, 3, 0x80, 0xBF},
+    {0xF0, 0xF0, 4, 0x90, 0xBF}, {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+}};
+// clang-format on
+
+const Utf8Lead *utf8LeadOf(unsigned char byte) {
+  for (const Utf8Lead &lead : utf8Leads) {
+    if (byte >= lead.first && byte <= lead.last) {
+      return &lead;
+    }
+  }
+  return nullptr;
+}
+
+bool isContinuation(unsigned char byte) {
+  return (byte & 0xC0U) == 0x80U;
+}
+
 Utf8Character firstCharacter(std::string_view text) {
   if (text.empty()) {
     return {};
   }
-  const auto lead = static_cast<unsigned char>(text.front());
-  const std::size_t size = lead < 0x80U ? 1 : lead < 0xC0U ? 0 : lead < 0xE0U ? 2 : lead < 0xF0U ? 3 : 4;
-  if (size == 0 || size > text.size()) {
+  const auto first = static_cast<unsigned char>(text.front());
+  if (first < 0x80U) {
+    return {first, 1};
+  }
+  const Utf8Lead *lead = utf8LeadOf(first);
+  if (lead == nullptr || text.size() < lead->size ||
+      static_cast<unsigned char>(text[1]) < lead->secondFirst ||
+      static_cast<unsigned char>(text[1]) > lead->secondLast) {
     return {};
   }
-  char32_t codePoint = size == 1 ? lead : lead & (0x7FU >> size);
-  for (const char c : text.substr(1, size - 1)) {
-    const auto continuation = static_cast<unsigned char>(c);
-    if ((continuation & 0xC0U) != 0x80U) {
+  char32_t codePoint = first & (0x7FU >> lead->size);
+  for (std::size_t i = 1; i < lead->size; ++i) {
+    if (!isContinuation(static_cast<unsigned char>(text[i]))) {
       return {};
     }
-    codePoint = (codePoint << 6U) | (continuation & 0x3FU);
+    codePoint = (codePoint << 6U) | (static_cast<unsigned char>(text[i]) & 0x3FU);
   }
-  return {codePoint, size};
+  return {codePoint, lead->size};
 }
 
 // Steps back over the continuation bytes of the last character to its lead byte.
@@ -112,7 +158,7 @@ Utf8Character lastCharacter(std::string_view text) {
   std::size_t start = text.size();
   while (start > 0 && text.size() - start < 4) {
     --start;
-    if ((static_cast<unsigned char>(text[start]) & 0xC0U) != 0x80U) {
+    if (!isContinuation(static_cast<unsigned char>(text[start]))) {
       break;
     }
   }
@@ -121,10 +167,7 @@ Utf8Character lastCharacter(std::string_view text) {
 }
 
 std::size_t blankSize(Utf8Character character) {
-  const bool blank = std::ranges::any_of(blanks, [character](CodePointRange range) {
-    return character.codePoint >= range.first && character.codePoint <= range.last;
-  });
-  return character.size > 0 && blank ? character.size : 0;
+  return character.size > 0 && isBlank(character.codePoint) ? character.size : 0;
 }
 
 // The byte length of the blank the text starts or ends with, or 0.
