@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -56,12 +58,47 @@ constexpr bool isBlank(char32_t codePoint) {
   });
 }
 
+// The ASCII blanks, looked up at once: every reading tests the first or last character of its text, and
+// nearly every text is ASCII.
+constexpr std::size_t asciiEnd = 0x80;
+constexpr std::array<bool, asciiEnd> asciiBlanks = [] {
+  std::array<bool, asciiEnd> table{};
+  for (std::size_t c = 0; c < asciiEnd; ++c) {
+    table.at(c) = isBlank(static_cast<char32_t>(c));
+  }
+  return table;
+}();
+
 // Marks that group the digits of a long number: "1,000", "１，０００", "1'000"; a blank between digit groups
 // ("1 000") groups them as well.
 constexpr std::array<std::string_view, 4> groupMarks{",", "\uFF0C", "'", "\u2019"};
 
-// The wide form the text starts with, or nullptr.
+unsigned char byteAt(std::string_view text, std::size_t index) {
+  return static_cast<unsigned char>(text[index]);
+}
+
+bool isAscii(unsigned char byte) {
+  return byte < asciiEnd;
+}
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The ASCII characters a plain decimal number is written with, looked up at once.
+constexpr std::array<bool, asciiEnd> numberCharacters = [] {
+  std::array<bool, asciiEnd> table{};
+  for (const char c : std::string_view("0123456789.+-eE")) {
+    table.at(static_cast<std::size_t>(c)) = true;
+  }
+  return table;
+}();
+
+// The wide form the text starts with, or nullptr. No wide form is ASCII.
 const WideForm *leadingWideForm(std::string_view text) {
+  if (text.empty() || isAscii(byteAt(text, 0))) {
+    return nullptr;
+  }
   for (const WideForm &form : wideForms) {
     if (text.starts_with(form.utf8)) {
       return &form;
@@ -70,26 +107,51 @@ const WideForm *leadingWideForm(std::string_view text) {
   return nullptr;
 }
 
-// The text with the wide forms of its number replaced by their ASCII characters. Folding ends at the
-// first character that can be no part of a number, as every reading does, and the rest is kept as it is.
-std::string asciiForms(std::string_view text) {
-  constexpr std::string_view numberCharacters = "0123456789.+-eE";
-  std::string ascii;
-  ascii.reserve(text.size());
-  for (;;) {
-    const std::size_t plain = std::min(text.find_first_not_of(numberCharacters), text.size());
-    ascii += text.substr(0, plain);
-    text.remove_prefix(plain);
-    const WideForm *wide = leadingWideForm(text);
-    if (wide == nullptr) {
-      break;
+// A text split where the characters of its number end: those characters, each wide form replaced by its
+// ASCII character, and the rest as it came. A number typed in ASCII, as nearly every one is, is read where
+// it lies; only one with wide forms is copied.
+class NumberPart {
+public:
+  explicit NumberPart(std::string_view text) : number_(text.substr(0, plainLength(text))) {
+    rest_ = text.substr(number_.size());
+    if (leadingWideForm(rest_) != nullptr) {
+      fold();
     }
-    ascii += wide->ascii;
-    text.remove_prefix(wide->utf8.size());
   }
-  ascii += text;
-  return ascii;
-}
+  NumberPart(const NumberPart &) = delete; // the number may view the part's own copy
+  NumberPart &operator=(const NumberPart &) = delete;
+  NumberPart(NumberPart &&) = delete;
+  NumberPart &operator=(NumberPart &&) = delete;
+  ~NumberPart() = default;
+
+  [[nodiscard]] std::string_view number() const { return number_; }
+  [[nodiscard]] std::string_view rest() const { return rest_; }
+
+private:
+  static std::size_t plainLength(std::string_view text) {
+    std::size_t length = 0;
+    while (length < text.size() && isAscii(byteAt(text, length)) && numberCharacters[byteAt(text, length)]) {
+      ++length;
+    }
+    return length;
+  }
+
+  void fold() {
+    folded_ = number_;
+    for (const WideForm *wide = leadingWideForm(rest_); wide != nullptr; wide = leadingWideForm(rest_)) {
+      folded_ += wide->ascii;
+      rest_.remove_prefix(wide->utf8.size());
+      const std::size_t plain = plainLength(rest_);
+      folded_ += rest_.substr(0, plain);
+      rest_.remove_prefix(plain);
+    }
+    number_ = folded_;
+  }
+
+  std::string folded_;
+  std::string_view number_;
+  std::string_view rest_;
+};
 
 // One character of a UTF-8 text: its code point and byte length, 0 where the bytes are no character.
 struct Utf8Character {
@@ -133,22 +195,21 @@ Utf8Character firstCharacter(std::string_view text) {
   if (text.empty()) {
     return {};
   }
-  const auto first = static_cast<unsigned char>(text.front());
-  if (first < 0x80U) {
+  const unsigned char first = byteAt(text, 0);
+  if (isAscii(first)) {
     return {first, 1};
   }
   const Utf8Lead *lead = utf8LeadOf(first);
-  if (lead == nullptr || text.size() < lead->size ||
-      static_cast<unsigned char>(text[1]) < lead->secondFirst ||
-      static_cast<unsigned char>(text[1]) > lead->secondLast) {
+  if (lead == nullptr || text.size() < lead->size || byteAt(text, 1) < lead->secondFirst ||
+      byteAt(text, 1) > lead->secondLast) {
     return {};
   }
   char32_t codePoint = first & (0x7FU >> lead->size);
   for (std::size_t i = 1; i < lead->size; ++i) {
-    if (!isContinuation(static_cast<unsigned char>(text[i]))) {
+    if (!isContinuation(byteAt(text, i))) {
       return {};
     }
-    codePoint = (codePoint << 6U) | (static_cast<unsigned char>(text[i]) & 0x3FU);
+    codePoint = (codePoint << 6U) | (byteAt(text, i) & 0x3FU);
   }
   return {codePoint, lead->size};
 }
@@ -158,7 +219,7 @@ Utf8Character lastCharacter(std::string_view text) {
   std::size_t start = text.size();
   while (start > 0 && text.size() - start < 4) {
     --start;
-    if (!isContinuation(static_cast<unsigned char>(text[start]))) {
+    if (!isContinuation(byteAt(text, start))) {
       break;
     }
   }
@@ -172,9 +233,15 @@ std::size_t blankSize(Utf8Character character) {
 
 // The byte length of the blank the text starts or ends with, or 0.
 std::size_t leadingBlankSize(std::string_view text) {
+  if (!text.empty() && isAscii(byteAt(text, 0))) {
+    return asciiBlanks[byteAt(text, 0)] ? 1 : 0;
+  }
   return blankSize(firstCharacter(text));
 }
 std::size_t trailingBlankSize(std::string_view text) {
+  if (!text.empty() && isAscii(byteAt(text, text.size() - 1))) {
+    return asciiBlanks[byteAt(text, text.size() - 1)] ? 1 : 0;
+  }
   return blankSize(lastCharacter(text));
 }
 
@@ -195,8 +262,10 @@ std::string_view skipLeadingBlanks(std::string_view text) {
   return text;
 }
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
+// Whether the text starts with a digit, ASCII or full-width.
+bool startsWithDigit(std::string_view text) {
+  const WideForm *wide = leadingWideForm(text);
+  return wide != nullptr ? isDigit(wide->ascii) : !text.empty() && isDigit(text.front());
 }
 
 // A decimal number at the start of a text: where it ends and what it reads.
@@ -227,25 +296,114 @@ bool overflows(std::string_view number) {
   return exponent >= -power;
 }
 
-// Reads an optional sign and a plain decimal number at the start of the text. Rejects what
-// from_chars would otherwise take ("inf", "nan") by asking for a digit, or a point and a digit, first.
-DecimalPrefix readDecimalPrefix(std::string_view text) {
-  const char *first = text.data();
-  const char *last = text.data() + text.size();
-  const bool negative = first != last && *first == '-';
-  const char *digits = first != last && (*first == '+' || *first == '-') ? first + 1 : first;
-  const bool startsLikeNumber =
-      digits != last && (isDigit(*digits) || (*digits == '.' && digits + 1 != last && isDigit(digits[1])));
-  if (!startsLikeNumber) {
-    return {};
+// Where the run of digits from the given place on ends.
+std::size_t digitsEnd(std::string_view text, std::size_t from) {
+  while (from < text.size() && isDigit(text[from])) {
+    ++from;
+  }
+  return from;
+}
+
+// The byte length of the exponent the text starts with ("e5", "E-3"), 0 where no digits follow its letter
+// and sign.
+std::size_t exponentLength(std::string_view text) {
+  if (!text.starts_with('e') && !text.starts_with('E')) {
+    return 0;
+  }
+  const std::size_t digits = text.size() > 1 && (text[1] == '+' || text[1] == '-') ? 2 : 1;
+  const std::size_t end = digitsEnd(text, digits);
+  return end > digits ? end : 0;
+}
+
+// The byte length of the optional sign and plain decimal number at the start of the text, 0 where it
+// starts with none: digits with an optional point, at least one digit, and an optional exponent. So much
+// from_chars reads of it; its "inf", "nan" and hex forms are no number here.
+std::size_t decimalLength(std::string_view text) {
+  const std::size_t digits = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
+  const std::size_t integerEnd = digitsEnd(text, digits);
+  const bool point = integerEnd < text.size() && text[integerEnd] == '.';
+  const std::size_t end = point ? digitsEnd(text, integerEnd + 1) : integerEnd;
+  if (end - digits == (point ? 1U : 0U)) {
+    return 0;
+  }
+  return end + exponentLength(text.substr(end));
+}
+
+// Powers of ten a double holds exactly: 10^0 to 10^22.
+constexpr std::array<double, 23> exactPowersOfTen = [] {
+  std::array<double, 23> powers{};
+  double power = 1;
+  for (double &exact : powers) {
+    exact = power;
+    power *= 10;
+  }
+  return powers;
+}();
+constexpr std::uint64_t exactIntegerLimit = std::uint64_t{1} << 53U; // every integer up to it is a double
+constexpr int uint64Digits = 19;
+constexpr bool noExcessPrecision = FLT_EVAL_METHOD == 0;
+
+// The value of an unsigned plain decimal whose digits, as one integer, and whose power of ten are both
+// exact doubles: their product or quotient, rounded once, is the decimal correctly rounded, as from_chars
+// reads it, at a fraction of its cost. Nearly every typed number is such a decimal; nullopt for others.
+std::optional<double> exactDecimal(std::string_view number) {
+  std::uint64_t integer = 0;
+  int digits = 0;
+  int fractionDigits = 0;
+  bool point = false;
+  std::size_t at = 0;
+  for (; at < number.size() && number[at] != 'e' && number[at] != 'E'; ++at) {
+    if (number[at] == '.') {
+      point = true;
+    } else if (++digits > uint64Digits) {
+      return std::nullopt;
+    } else {
+      integer = integer * 10 + static_cast<unsigned>(number[at] - '0');
+      fractionDigits += point ? 1 : 0;
+    }
+  }
+  int exponent = 0;
+  if (at < number.size()) {
+    const char *first = number.data() + at + 1;
+    first += *first == '+' ? 1 : 0;
+    if (std::from_chars(first, number.data() + number.size(), exponent).ec != std::errc{}) {
+      return std::nullopt;
+    }
+  }
+  const std::int64_t power = std::int64_t{exponent} - fractionDigits;
+  const auto maxPower = static_cast<std::int64_t>(exactPowersOfTen.size()) - 1;
+  if (!noExcessPrecision || integer > exactIntegerLimit || power < -maxPower || power > maxPower) {
+    return std::nullopt;
+  }
+  const auto significand = static_cast<double>(integer);
+  return power < 0 ? significand / exactPowersOfTen.at(static_cast<std::size_t>(-power))
+                   : significand * exactPowersOfTen.at(static_cast<std::size_t>(power));
+}
+
+// The value of an unsigned plain decimal as from_chars reads it; beyond the double range infinity or 0.
+double decimalValue(std::string_view number) {
+  if (const std::optional<double> exact = exactDecimal(number)) {
+    return *exact;
   }
   double value = 0;
-  const auto [end, error] = std::from_chars(digits, last, value, std::chars_format::general);
-  if (error == std::errc::result_out_of_range) {
-    const std::string_view number(digits, static_cast<std::size_t>(end - digits));
-    value = overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
+  const char *last = number.data() + number.size();
+  if (std::from_chars(number.data(), last, value, std::chars_format::general).ec ==
+      std::errc::result_out_of_range) {
+    return overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
   }
-  return {end, negative ? -value : value};
+  return value;
+}
+
+// Reads an optional sign and a plain decimal number at the start of the text.
+DecimalPrefix readDecimalPrefix(std::string_view text) {
+  const std::size_t length = decimalLength(text);
+  if (length == 0) {
+    return {};
+  }
+  const bool negative = text.front() == '-';
+  const std::size_t sign = negative || text.front() == '+' ? 1 : 0;
+  const double value = decimalValue(text.substr(sign, length - sign));
+  return {text.data() + length, negative ? -value : value};
 }
 
 } // namespace
@@ -259,31 +417,33 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 double lenientNumber(std::string_view text) {
-  return readDecimalPrefix(asciiForms(skipLeadingBlanks(text))).value;
+  const NumberPart part(skipLeadingBlanks(text));
+  return readDecimalPrefix(part.number()).value;
 }
 
 std::optional<double> strictDouble(std::string_view text) {
-  const std::string number = asciiForms(trimBlanks(text));
+  const NumberPart part(trimBlanks(text));
+  const std::string_view number = part.number();
   const DecimalPrefix prefix = readDecimalPrefix(number);
-  if (prefix.end == nullptr || prefix.end != number.data() + number.size()) {
+  if (!part.rest().empty() || prefix.end == nullptr || prefix.end != number.data() + number.size()) {
     return std::nullopt;
   }
   return prefix.value;
 }
 
+// A number that ends before its characters do ("1.2.3") is followed by one of them, which neither groups
+// digits nor is a blank.
 bool runsIntoDigitGroup(std::string_view text) {
-  const std::string ascii = asciiForms(skipLeadingBlanks(text));
-  const DecimalPrefix number = readDecimalPrefix(ascii);
-  if (number.end == nullptr) {
+  const NumberPart part(skipLeadingBlanks(text));
+  const std::string_view number = part.number();
+  if (number.empty() || decimalLength(number) != number.size()) {
     return false;
   }
-  std::string_view rest(number.end, static_cast<std::size_t>(ascii.data() + ascii.size() - number.end));
-  const std::string_view afterNumber = rest;
+  std::string_view rest = part.rest();
   for (std::size_t size = leadingGroupSeparatorSize(rest); size > 0; size = leadingGroupSeparatorSize(rest)) {
     rest.remove_prefix(size);
   }
-  const std::string next = asciiForms(rest.substr(0, 3)); // one digit, full-width ones three bytes long
-  return rest.size() < afterNumber.size() && !next.empty() && isDigit(next.front());
+  return rest.size() < part.rest().size() && startsWithDigit(rest);
 }
 
 std::optional<float> strictSingle(std::string_view text) {
