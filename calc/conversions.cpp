@@ -85,9 +85,9 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The ASCII characters a plain decimal number is written with, looked up at once.
-constexpr std::array<bool, asciiEnd> numberCharacters = [] {
-  std::array<bool, asciiEnd> table{};
+// The bytes of the ASCII characters a plain decimal number is written with, looked up at once.
+constexpr std::array<bool, 0x100> numberCharacters = [] {
+  std::array<bool, 0x100> table{};
   for (const char c : std::string_view("0123456789.+-eE")) {
     table.at(static_cast<std::size_t>(c)) = true;
   }
@@ -130,7 +130,7 @@ public:
 private:
   static std::size_t plainLength(std::string_view text) {
     std::size_t length = 0;
-    while (length < text.size() && isAscii(byteAt(text, length)) && numberCharacters[byteAt(text, length)]) {
+    while (length < text.size() && numberCharacters[byteAt(text, length)]) {
       ++length;
     }
     return length;
@@ -296,37 +296,60 @@ bool overflows(std::string_view number) {
   return exponent >= -power;
 }
 
-// Where the run of digits from the given place on ends.
-std::size_t digitsEnd(std::string_view text, std::size_t from) {
-  while (from < text.size() && isDigit(text[from])) {
-    ++from;
-  }
-  return from;
-}
-
 // The byte length of the exponent the text starts with ("e5", "E-3"), 0 where no digits follow its letter
 // and sign.
 std::size_t exponentLength(std::string_view text) {
   if (!text.starts_with('e') && !text.starts_with('E')) {
     return 0;
   }
-  const std::size_t digits = text.size() > 1 && (text[1] == '+' || text[1] == '-') ? 2 : 1;
-  const std::size_t end = digitsEnd(text, digits);
+  std::size_t end = text.size() > 1 && (text[1] == '+' || text[1] == '-') ? 2 : 1;
+  const std::size_t digits = end;
+  while (end < text.size() && isDigit(text[end])) {
+    ++end;
+  }
   return end > digits ? end : 0;
 }
 
-// The byte length of the optional sign and plain decimal number at the start of the text, 0 where it
-// starts with none: digits with an optional point, at least one digit, and an optional exponent. So much
-// from_chars reads of it; its "inf", "nan" and hex forms are no number here.
-std::size_t decimalLength(std::string_view text) {
-  const std::size_t digits = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
-  const std::size_t integerEnd = digitsEnd(text, digits);
-  const bool point = integerEnd < text.size() && text[integerEnd] == '.';
-  const std::size_t end = point ? digitsEnd(text, integerEnd + 1) : integerEnd;
-  if (end - digits == (point ? 1U : 0U)) {
-    return 0;
+constexpr std::size_t uint64Digits = 19; // a decimal integer of up to 19 digits fits 64 bits
+
+// The optional sign and plain decimal number at the start of a text, as far as from_chars reads it: digits
+// with an optional point, at least one digit, and an optional exponent. Its "inf", "nan" and hex forms are
+// no number here.
+struct DecimalScan {
+  std::size_t length = 0;     // the sign and the exponent included; 0 where the text starts with no number
+  std::size_t signLength = 0; // 1 where a sign leads
+  std::size_t exponentAt = 0; // where the exponent's letter stands, or length where there is none
+  std::uint64_t integer = 0;  // the digits, the point left out, as one integer while there are at most 19
+  std::size_t digits = 0;
+  std::size_t fractionDigits = 0;
+};
+
+// Where the run of digits from the given place on ends; adds them to the integer, which wraps around past
+// 19 digits.
+std::size_t takeDigits(std::string_view text, std::size_t at, std::uint64_t &integer) {
+  for (; at < text.size() && isDigit(text[at]); ++at) {
+    integer = integer * 10 + static_cast<unsigned>(text[at] - '0');
   }
-  return end + exponentLength(text.substr(end));
+  return at;
+}
+
+DecimalScan scanDecimal(std::string_view text) {
+  DecimalScan scan;
+  scan.signLength = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
+  std::size_t at = takeDigits(text, scan.signLength, scan.integer);
+  scan.digits = at - scan.signLength;
+  if (at < text.size() && text[at] == '.') {
+    const std::size_t fraction = at + 1;
+    at = takeDigits(text, fraction, scan.integer);
+    scan.fractionDigits = at - fraction;
+    scan.digits += scan.fractionDigits;
+  }
+  if (scan.digits == 0) {
+    return {};
+  }
+  scan.exponentAt = at;
+  scan.length = at + exponentLength(text.substr(at));
+  return scan;
 }
 
 // Powers of ten a double holds exactly: 10^0 to 10^22.
@@ -340,51 +363,35 @@ constexpr std::array<double, 23> exactPowersOfTen = [] {
   return powers;
 }();
 constexpr std::uint64_t exactIntegerLimit = std::uint64_t{1} << 53U; // every integer up to it is a double
-constexpr int uint64Digits = 19;
 constexpr bool noExcessPrecision = FLT_EVAL_METHOD == 0;
 
-// The value of an unsigned plain decimal whose digits, as one integer, and whose power of ten are both
-// exact doubles: their product or quotient, rounded once, is the decimal correctly rounded, as from_chars
-// reads it, at a fraction of its cost. Nearly every typed number is such a decimal; nullopt for others.
-std::optional<double> exactDecimal(std::string_view number) {
-  std::uint64_t integer = 0;
-  int digits = 0;
-  int fractionDigits = 0;
-  bool point = false;
-  std::size_t at = 0;
-  for (; at < number.size() && number[at] != 'e' && number[at] != 'E'; ++at) {
-    if (number[at] == '.') {
-      point = true;
-    } else if (++digits > uint64Digits) {
-      return std::nullopt;
-    } else {
-      integer = integer * 10 + static_cast<unsigned>(number[at] - '0');
-      fractionDigits += point ? 1 : 0;
-    }
-  }
-  int exponent = 0;
-  if (at < number.size()) {
-    const char *first = number.data() + at + 1;
-    first += *first == '+' ? 1 : 0;
-    if (std::from_chars(first, number.data() + number.size(), exponent).ec != std::errc{}) {
-      return std::nullopt;
-    }
-  }
-  const std::int64_t power = std::int64_t{exponent} - fractionDigits;
-  const auto maxPower = static_cast<std::int64_t>(exactPowersOfTen.size()) - 1;
-  if (!noExcessPrecision || integer > exactIntegerLimit || power < -maxPower || power > maxPower) {
+// The value of a scanned decimal whose digits, as one integer, and whose power of ten are both exact
+// doubles: their product or quotient, rounded once, is the decimal correctly rounded, as from_chars reads
+// it, at a fraction of its cost. Nearly every typed number is such a decimal; nullopt for others.
+std::optional<double> exactDecimal(std::string_view text, const DecimalScan &scan) {
+  if (!noExcessPrecision || scan.digits > uint64Digits || scan.integer > exactIntegerLimit) {
     return std::nullopt;
   }
-  const auto significand = static_cast<double>(integer);
-  return power < 0 ? significand / exactPowersOfTen.at(static_cast<std::size_t>(-power))
-                   : significand * exactPowersOfTen.at(static_cast<std::size_t>(power));
+  int exponent = 0;
+  if (scan.exponentAt < scan.length) {
+    const char *first = text.data() + scan.exponentAt + 1;
+    first += *first == '+' ? 1 : 0;
+    if (std::from_chars(first, text.data() + scan.length, exponent).ec != std::errc{}) {
+      return std::nullopt;
+    }
+  }
+  const std::int64_t power = std::int64_t{exponent} - static_cast<std::int64_t>(scan.fractionDigits);
+  const auto maxPower = static_cast<std::int64_t>(exactPowersOfTen.size()) - 1;
+  if (power < -maxPower || power > maxPower) {
+    return std::nullopt;
+  }
+  const auto significand = static_cast<double>(scan.integer);
+  return power < 0 ? significand / exactPowersOfTen[static_cast<std::size_t>(-power)]
+                   : significand * exactPowersOfTen[static_cast<std::size_t>(power)];
 }
 
 // The value of an unsigned plain decimal as from_chars reads it; beyond the double range infinity or 0.
-double decimalValue(std::string_view number) {
-  if (const std::optional<double> exact = exactDecimal(number)) {
-    return *exact;
-  }
+double inexactDecimal(std::string_view number) {
   double value = 0;
   const char *last = number.data() + number.size();
   if (std::from_chars(number.data(), last, value, std::chars_format::general).ec ==
@@ -396,14 +403,14 @@ double decimalValue(std::string_view number) {
 
 // Reads an optional sign and a plain decimal number at the start of the text.
 DecimalPrefix readDecimalPrefix(std::string_view text) {
-  const std::size_t length = decimalLength(text);
-  if (length == 0) {
+  const DecimalScan scan = scanDecimal(text);
+  if (scan.length == 0) {
     return {};
   }
-  const bool negative = text.front() == '-';
-  const std::size_t sign = negative || text.front() == '+' ? 1 : 0;
-  const double value = decimalValue(text.substr(sign, length - sign));
-  return {text.data() + length, negative ? -value : value};
+  const std::optional<double> exact = exactDecimal(text, scan);
+  const double value =
+      exact ? *exact : inexactDecimal(text.substr(scan.signLength, scan.length - scan.signLength));
+  return {text.data() + scan.length, text.front() == '-' ? -value : value};
 }
 
 } // namespace
@@ -436,7 +443,7 @@ std::optional<double> strictDouble(std::string_view text) {
 bool runsIntoDigitGroup(std::string_view text) {
   const NumberPart part(skipLeadingBlanks(text));
   const std::string_view number = part.number();
-  if (number.empty() || decimalLength(number) != number.size()) {
+  if (number.empty() || scanDecimal(number).length != number.size()) {
     return false;
   }
   std::string_view rest = part.rest();
