@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -26,17 +28,21 @@ constexpr std::array<WideForm, 16> wideForms{{
 
 // Blanks around a number: what is typed between entries, and what a paste brings along with the digits
 // from a spreadsheet (the cell's line break, the tab between cells), a document or web page (no-break and
-// other Unicode spaces) or a calculator program (invisible zero-width characters and direction marks).
+// other Unicode spaces, line and paragraph separators) or a calculator program (invisible zero-width
+// characters and direction marks). Every control character is one: an entry draws each as a blank.
 struct CodePointRange {
   char32_t first;
   char32_t last;
 };
 // clang-format off
-constexpr std::array<CodePointRange, 12> blanks{{
-    {U'\t', U'\n'}, {U'\r', U'\r'}, {U' ', U' '},
+constexpr std::array<CodePointRange, 13> blanks{{
+    {U'\0', U' '},          // the control characters, tab, line breaks, vertical tab and form feed among them,
+                            // and the space
+    {U'\x7F', U'\x9F'},     // delete and the C1 control characters, the next line U+0085 among them
     {U'\u00A0', U'\u00A0'}, // no-break space
     {U'\u2000', U'\u200A'}, // en quad to hair space, the thin space among them
     {U'\u200B', U'\u200F'}, // zero-width space, non-joiner and joiner; left-to-right and right-to-left marks
+    {U'\u2028', U'\u2029'}, // line and paragraph separators
     {U'\u202A', U'\u202E'}, // direction embeddings and overrides
     {U'\u202F', U'\u202F'}, // narrow no-break space
     {U'\u2060', U'\u2060'}, // word joiner
@@ -46,12 +52,53 @@ constexpr std::array<CodePointRange, 12> blanks{{
 }};
 // clang-format on
 
+constexpr bool isBlank(char32_t codePoint) {
+  return std::ranges::any_of(blanks, [codePoint](CodePointRange range) {
+    return codePoint >= range.first && codePoint <= range.last;
+  });
+}
+
+// The ASCII blanks, looked up at once: every reading tests the first or last character of its text, and
+// nearly every text is ASCII.
+constexpr std::size_t asciiEnd = 0x80;
+constexpr std::array<bool, asciiEnd> asciiBlanks = [] {
+  std::array<bool, asciiEnd> table{};
+  for (std::size_t c = 0; c < asciiEnd; ++c) {
+    table.at(c) = isBlank(static_cast<char32_t>(c));
+  }
+  return table;
+}();
+
 // Marks that group the digits of a long number: "1,000", "１，０００", "1'000"; a blank between digit groups
 // ("1 000") groups them as well.
 constexpr std::array<std::string_view, 4> groupMarks{",", "\uFF0C", "'", "\u2019"};
 
-// The wide form the text starts with, or nullptr.
+unsigned char byteAt(std::string_view text, std::size_t index) {
+  return static_cast<unsigned char>(text[index]);
+}
+
+bool isAscii(unsigned char byte) {
+  return byte < asciiEnd;
+}
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The bytes of the ASCII characters a plain decimal number is written with, looked up at once.
+constexpr std::array<bool, 0x100> numberCharacters = [] {
+  std::array<bool, 0x100> table{};
+  for (const char c : std::string_view("0123456789.+-eE")) {
+    table.at(static_cast<std::size_t>(c)) = true;
+  }
+  return table;
+}();
+
+// The wide form the text starts with, or nullptr. No wide form is ASCII.
 const WideForm *leadingWideForm(std::string_view text) {
+  if (text.empty() || isAscii(byteAt(text, 0))) {
+    return nullptr;
+  }
   for (const WideForm &form : wideForms) {
     if (text.starts_with(form.utf8)) {
       return &form;
@@ -60,26 +107,51 @@ const WideForm *leadingWideForm(std::string_view text) {
   return nullptr;
 }
 
-// The text with the wide forms of its number replaced by their ASCII characters. Folding ends at the
-// first character that can be no part of a number, as every reading does, and the rest is kept as it is.
-std::string asciiForms(std::string_view text) {
-  constexpr std::string_view numberCharacters = "0123456789.+-eE";
-  std::string ascii;
-  ascii.reserve(text.size());
-  for (;;) {
-    const std::size_t plain = std::min(text.find_first_not_of(numberCharacters), text.size());
-    ascii += text.substr(0, plain);
-    text.remove_prefix(plain);
-    const WideForm *wide = leadingWideForm(text);
-    if (wide == nullptr) {
-      break;
+// A text split where the characters of its number end: those characters, each wide form replaced by its
+// ASCII character, and the rest as it came. A number typed in ASCII, as nearly every one is, is read where
+// it lies; only one with wide forms is copied.
+class NumberPart {
+public:
+  explicit NumberPart(std::string_view text) : number_(text.substr(0, plainLength(text))) {
+    rest_ = text.substr(number_.size());
+    if (leadingWideForm(rest_) != nullptr) {
+      fold();
     }
-    ascii += wide->ascii;
-    text.remove_prefix(wide->utf8.size());
   }
-  ascii += text;
-  return ascii;
-}
+  NumberPart(const NumberPart &) = delete; // the number may view the part's own copy
+  NumberPart &operator=(const NumberPart &) = delete;
+  NumberPart(NumberPart &&) = delete;
+  NumberPart &operator=(NumberPart &&) = delete;
+  ~NumberPart() = default;
+
+  [[nodiscard]] std::string_view number() const { return number_; }
+  [[nodiscard]] std::string_view rest() const { return rest_; }
+
+private:
+  static std::size_t plainLength(std::string_view text) {
+    std::size_t length = 0;
+    while (length < text.size() && numberCharacters[byteAt(text, length)]) {
+      ++length;
+    }
+    return length;
+  }
+
+  void fold() {
+    folded_ = number_;
+    for (const WideForm *wide = leadingWideForm(rest_); wide != nullptr; wide = leadingWideForm(rest_)) {
+      folded_ += wide->ascii;
+      rest_.remove_prefix(wide->utf8.size());
+      const std::size_t plain = plainLength(rest_);
+      folded_ += rest_.substr(0, plain);
+      rest_.remove_prefix(plain);
+    }
+    number_ = folded_;
+  }
+
+  std::string folded_;
+  std::string_view number_;
+  std::string_view rest_;
+};
 
 // One character of a UTF-8 text: its code point and byte length, 0 where the bytes are no character.
 struct Utf8Character {
@@ -87,24 +159,59 @@ struct Utf8Character {
   std::size_t size = 0;
 };
 
+// The well-formed multi-byte characters by lead byte: their length and the range of their second byte.
+// The narrower ranges refuse overlong forms (after E0 and F0), surrogates (after ED) and code points above
+// U+10FFFF (after F4); C0, C1 and F5 to FF lead none. Every further byte lies in 80 to BF.
+struct Utf8Lead {
+  unsigned char first;
+  unsigned char last;
+  std::size_t size;
+  unsigned char secondFirst;
+  unsigned char secondLast;
+};
+// clang-format off
+constexpr std::array<Utf8Lead, 8> utf8Leads{{
+    {0xC2, 0xDF, 2, 0x80, 0xBF},
+    {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF}, {0xED, 0xED, 3, 0x80, 0x9F},
+    {0xEE, 0xEF, 3, 0x80, 0xBF},
+    {0xF0, 0xF0, 4, 0x90, 0xBF}, {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+}};
+// clang-format on
+
+const Utf8Lead *utf8LeadOf(unsigned char byte) {
+  for (const Utf8Lead &lead : utf8Leads) {
+    if (byte >= lead.first && byte <= lead.last) {
+      return &lead;
+    }
+  }
+  return nullptr;
+}
+
+bool isContinuation(unsigned char byte) {
+  return (byte & 0xC0U) == 0x80U;
+}
+
 Utf8Character firstCharacter(std::string_view text) {
   if (text.empty()) {
     return {};
   }
-  const auto lead = static_cast<unsigned char>(text.front());
-  const std::size_t size = lead < 0x80U ? 1 : lead < 0xC0U ? 0 : lead < 0xE0U ? 2 : lead < 0xF0U ? 3 : 4;
-  if (size == 0 || size > text.size()) {
+  const unsigned char first = byteAt(text, 0);
+  if (isAscii(first)) {
+    return {first, 1};
+  }
+  const Utf8Lead *lead = utf8LeadOf(first);
+  if (lead == nullptr || text.size() < lead->size || byteAt(text, 1) < lead->secondFirst ||
+      byteAt(text, 1) > lead->secondLast) {
     return {};
   }
-  char32_t codePoint = size == 1 ? lead : lead & (0x7FU >> size);
-  for (const char c : text.substr(1, size - 1)) {
-    const auto continuation = static_cast<unsigned char>(c);
-    if ((continuation & 0xC0U) != 0x80U) {
+  char32_t codePoint = first & (0x7FU >> lead->size);
+  for (std::size_t i = 1; i < lead->size; ++i) {
+    if (!isContinuation(byteAt(text, i))) {
       return {};
     }
-    codePoint = (codePoint << 6U) | (continuation & 0x3FU);
+    codePoint = (codePoint << 6U) | (byteAt(text, i) & 0x3FU);
   }
-  return {codePoint, size};
+  return {codePoint, lead->size};
 }
 
 // Steps back over the continuation bytes of the last character to its lead byte.
@@ -112,7 +219,7 @@ Utf8Character lastCharacter(std::string_view text) {
   std::size_t start = text.size();
   while (start > 0 && text.size() - start < 4) {
     --start;
-    if ((static_cast<unsigned char>(text[start]) & 0xC0U) != 0x80U) {
+    if (!isContinuation(byteAt(text, start))) {
       break;
     }
   }
@@ -121,17 +228,20 @@ Utf8Character lastCharacter(std::string_view text) {
 }
 
 std::size_t blankSize(Utf8Character character) {
-  const bool blank = std::ranges::any_of(blanks, [character](CodePointRange range) {
-    return character.codePoint >= range.first && character.codePoint <= range.last;
-  });
-  return character.size > 0 && blank ? character.size : 0;
+  return character.size > 0 && isBlank(character.codePoint) ? character.size : 0;
 }
 
 // The byte length of the blank the text starts or ends with, or 0.
 std::size_t leadingBlankSize(std::string_view text) {
+  if (!text.empty() && isAscii(byteAt(text, 0))) {
+    return asciiBlanks[byteAt(text, 0)] ? 1 : 0;
+  }
   return blankSize(firstCharacter(text));
 }
 std::size_t trailingBlankSize(std::string_view text) {
+  if (!text.empty() && isAscii(byteAt(text, text.size() - 1))) {
+    return asciiBlanks[byteAt(text, text.size() - 1)] ? 1 : 0;
+  }
   return blankSize(lastCharacter(text));
 }
 
@@ -152,8 +262,10 @@ std::string_view skipLeadingBlanks(std::string_view text) {
   return text;
 }
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
+// Whether the text starts with a digit, ASCII or full-width.
+bool startsWithDigit(std::string_view text) {
+  const WideForm *wide = leadingWideForm(text);
+  return wide != nullptr ? isDigit(wide->ascii) : !text.empty() && isDigit(text.front());
 }
 
 // A decimal number at the start of a text: where it ends and what it reads.
@@ -184,25 +296,121 @@ bool overflows(std::string_view number) {
   return exponent >= -power;
 }
 
-// Reads an optional sign and a plain decimal number at the start of the text. Rejects what
-// from_chars would otherwise take ("inf", "nan") by asking for a digit, or a point and a digit, first.
-DecimalPrefix readDecimalPrefix(std::string_view text) {
-  const char *first = text.data();
-  const char *last = text.data() + text.size();
-  const bool negative = first != last && *first == '-';
-  const char *digits = first != last && (*first == '+' || *first == '-') ? first + 1 : first;
-  const bool startsLikeNumber =
-      digits != last && (isDigit(*digits) || (*digits == '.' && digits + 1 != last && isDigit(digits[1])));
-  if (!startsLikeNumber) {
+// The byte length of the exponent the text starts with ("e5", "E-3"), 0 where no digits follow its letter
+// and sign.
+std::size_t exponentLength(std::string_view text) {
+  if (!text.starts_with('e') && !text.starts_with('E')) {
+    return 0;
+  }
+  std::size_t end = text.size() > 1 && (text[1] == '+' || text[1] == '-') ? 2 : 1;
+  const std::size_t digits = end;
+  while (end < text.size() && isDigit(text[end])) {
+    ++end;
+  }
+  return end > digits ? end : 0;
+}
+
+constexpr std::size_t uint64Digits = 19; // a decimal integer of up to 19 digits fits 64 bits
+
+// The optional sign and plain decimal number at the start of a text, as far as from_chars reads it: digits
+// with an optional point, at least one digit, and an optional exponent. Its "inf", "nan" and hex forms are
+// no number here.
+struct DecimalScan {
+  std::size_t length = 0;     // the sign and the exponent included; 0 where the text starts with no number
+  std::size_t signLength = 0; // 1 where a sign leads
+  std::size_t exponentAt = 0; // where the exponent's letter stands, or length where there is none
+  std::uint64_t integer = 0;  // the digits, the point left out, as one integer while there are at most 19
+  std::size_t digits = 0;
+  std::size_t fractionDigits = 0;
+};
+
+// Where the run of digits from the given place on ends; adds them to the integer, which wraps around past
+// 19 digits.
+std::size_t takeDigits(std::string_view text, std::size_t at, std::uint64_t &integer) {
+  for (; at < text.size() && isDigit(text[at]); ++at) {
+    integer = integer * 10 + static_cast<unsigned>(text[at] - '0');
+  }
+  return at;
+}
+
+DecimalScan scanDecimal(std::string_view text) {
+  DecimalScan scan;
+  scan.signLength = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
+  std::size_t at = takeDigits(text, scan.signLength, scan.integer);
+  scan.digits = at - scan.signLength;
+  if (at < text.size() && text[at] == '.') {
+    const std::size_t fraction = at + 1;
+    at = takeDigits(text, fraction, scan.integer);
+    scan.fractionDigits = at - fraction;
+    scan.digits += scan.fractionDigits;
+  }
+  if (scan.digits == 0) {
     return {};
   }
-  double value = 0;
-  const auto [end, error] = std::from_chars(digits, last, value, std::chars_format::general);
-  if (error == std::errc::result_out_of_range) {
-    const std::string_view number(digits, static_cast<std::size_t>(end - digits));
-    value = overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
+  scan.exponentAt = at;
+  scan.length = at + exponentLength(text.substr(at));
+  return scan;
+}
+
+// Powers of ten a double holds exactly: 10^0 to 10^22.
+constexpr std::array<double, 23> exactPowersOfTen = [] {
+  std::array<double, 23> powers{};
+  double power = 1;
+  for (double &exact : powers) {
+    exact = power;
+    power *= 10;
   }
-  return {end, negative ? -value : value};
+  return powers;
+}();
+constexpr std::uint64_t exactIntegerLimit = std::uint64_t{1} << 53U; // every integer up to it is a double
+constexpr bool noExcessPrecision = FLT_EVAL_METHOD == 0;
+
+// The value of a scanned decimal whose digits, as one integer, and whose power of ten are both exact
+// doubles: their product or quotient, rounded once, is the decimal correctly rounded, as from_chars reads
+// it, at a fraction of its cost. Nearly every typed number is such a decimal; nullopt for others.
+std::optional<double> exactDecimal(std::string_view text, const DecimalScan &scan) {
+  if (!noExcessPrecision || scan.digits > uint64Digits || scan.integer > exactIntegerLimit) {
+    return std::nullopt;
+  }
+  int exponent = 0;
+  if (scan.exponentAt < scan.length) {
+    const char *first = text.data() + scan.exponentAt + 1;
+    first += *first == '+' ? 1 : 0;
+    if (std::from_chars(first, text.data() + scan.length, exponent).ec != std::errc{}) {
+      return std::nullopt;
+    }
+  }
+  const std::int64_t power = std::int64_t{exponent} - static_cast<std::int64_t>(scan.fractionDigits);
+  const auto maxPower = static_cast<std::int64_t>(exactPowersOfTen.size()) - 1;
+  if (power < -maxPower || power > maxPower) {
+    return std::nullopt;
+  }
+  const auto significand = static_cast<double>(scan.integer);
+  return power < 0 ? significand / exactPowersOfTen[static_cast<std::size_t>(-power)]
+                   : significand * exactPowersOfTen[static_cast<std::size_t>(power)];
+}
+
+// The value of an unsigned plain decimal as from_chars reads it; beyond the double range infinity or 0.
+double inexactDecimal(std::string_view number) {
+  double value = 0;
+  const char *last = number.data() + number.size();
+  if (std::from_chars(number.data(), last, value, std::chars_format::general).ec ==
+      std::errc::result_out_of_range) {
+    return overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return value;
+}
+
+// Reads an optional sign and a plain decimal number at the start of the text.
+DecimalPrefix readDecimalPrefix(std::string_view text) {
+  const DecimalScan scan = scanDecimal(text);
+  if (scan.length == 0) {
+    return {};
+  }
+  const std::optional<double> exact = exactDecimal(text, scan);
+  const double value =
+      exact ? *exact : inexactDecimal(text.substr(scan.signLength, scan.length - scan.signLength));
+  return {text.data() + scan.length, text.front() == '-' ? -value : value};
 }
 
 } // namespace
@@ -216,31 +424,33 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 double lenientNumber(std::string_view text) {
-  return readDecimalPrefix(asciiForms(skipLeadingBlanks(text))).value;
+  const NumberPart part(skipLeadingBlanks(text));
+  return readDecimalPrefix(part.number()).value;
 }
 
 std::optional<double> strictDouble(std::string_view text) {
-  const std::string number = asciiForms(trimBlanks(text));
+  const NumberPart part(trimBlanks(text));
+  const std::string_view number = part.number();
   const DecimalPrefix prefix = readDecimalPrefix(number);
-  if (prefix.end == nullptr || prefix.end != number.data() + number.size()) {
+  if (!part.rest().empty() || prefix.end == nullptr || prefix.end != number.data() + number.size()) {
     return std::nullopt;
   }
   return prefix.value;
 }
 
+// A number that ends before its characters do ("1.2.3") is followed by one of them, which neither groups
+// digits nor is a blank.
 bool runsIntoDigitGroup(std::string_view text) {
-  const std::string ascii = asciiForms(skipLeadingBlanks(text));
-  const DecimalPrefix number = readDecimalPrefix(ascii);
-  if (number.end == nullptr) {
+  const NumberPart part(skipLeadingBlanks(text));
+  const std::string_view number = part.number();
+  if (number.empty() || scanDecimal(number).length != number.size()) {
     return false;
   }
-  std::string_view rest(number.end, static_cast<std::size_t>(ascii.data() + ascii.size() - number.end));
-  const std::string_view afterNumber = rest;
+  std::string_view rest = part.rest();
   for (std::size_t size = leadingGroupSeparatorSize(rest); size > 0; size = leadingGroupSeparatorSize(rest)) {
     rest.remove_prefix(size);
   }
-  const std::string next = asciiForms(rest.substr(0, 3)); // one digit, full-width ones three bytes long
-  return rest.size() < afterNumber.size() && !next.empty() && isDigit(next.front());
+  return rest.size() < part.rest().size() && startsWithDigit(rest);
 }
 
 std::optional<float> strictSingle(std::string_view text) {

@@ -9,9 +9,11 @@
 // process locale: the decimal separator is always ".". The readings take what a Chinese input method
 // types for a number as its ASCII counterpart: full-width digits "０"-"９", point "．", signs "＋" "－" and
 // exponent letters "ｅ" "Ｅ", the ideographic full stop "。" as a point. Blanks around a number are the
-// space, tab, line break and carriage return, the ideographic, no-break and other Unicode spaces, and the
-// invisible zero-width characters and direction marks that pasted numbers come wrapped in; a blank inside a
-// number is no part of it.
+// space and every control character (tab and line breaks among them), the ideographic, no-break and other
+// Unicode spaces, the line and paragraph separators, and the invisible zero-width characters and direction
+// marks that pasted numbers come wrapped in; a blank inside a number is no part of it. Bytes that are no
+// well-formed UTF-8 (overlong forms, surrogates, code points above U+10FFFF, stray or missing continuation
+// bytes) are neither blank nor number: a reading stops at them.
 namespace tavrin {
 
 // Reads the number at the start of the text and ignores what follows ("  12.5mm" gives 12.5).

@@ -3,14 +3,21 @@
 #include "form/form_layout.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QImageReader>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
-#include <QValidator>
 #include <QWindow>
 
 #include <algorithm>
@@ -48,23 +55,37 @@ void setUp(QLabel &label, const ControlSpec &spec) {
 }
 
 // A number copied from a spreadsheet cell comes with the cell's line break, and cells copied together with
-// tabs between them. A line edit keeps such characters in its text but draws them as blanks, so the text
-// read would not be the text shown: an entry turns each control character or line break into the blank
-// it is drawn as, and keeps the rest of what was pasted or typed as it came. The cursor stays before the
-// blanks that end a paste, so a narrow entry keeps the number in view rather than scroll to them.
-class OneLineText : public QValidator {
+// tabs between them. A line edit keeps such characters in its text but draws them as blanks, so the text it
+// holds, copies and puts in a calculation note would not be the text it shows: an entry takes each control
+// character or line break that a paste, a drop or an input method brings as the blank it is drawn as. The
+// text goes in as one edit, which Ctrl+Z takes back whole as it does any paste. The cursor stays before the
+// blanks that end such a text, so a narrow entry keeps the number in view rather than scroll to them.
+class OneLineText : public QObject {
 public:
-  using QValidator::QValidator;
-  State validate(QString &text, int &cursor) const override {
-    while (cursor > 0 && breaksTheLine(text.at(cursor - 1))) {
-      --cursor;
+  explicit OneLineText(QLineEdit &entry) : QObject(&entry), entry_(entry) { entry.installEventFilter(this); }
+
+protected:
+  bool eventFilter(QObject * /*watched*/, QEvent *event) override {
+    if (entry_.isReadOnly()) {
+      return false;
     }
-    for (QChar &character : text) {
-      if (breaksTheLine(character)) {
-        character = u' ';
-      }
+    switch (event->type()) {
+    case QEvent::KeyPress:
+      return dynamic_cast<QKeyEvent &>(*event).matches(QKeySequence::Paste) &&
+             pasteOneLine(QClipboard::Clipboard);
+    case QEvent::MouseButtonRelease: // the X11 selection, pasted by the middle button
+      return dynamic_cast<QMouseEvent &>(*event).button() == Qt::MiddleButton &&
+             QGuiApplication::clipboard()->supportsSelection() && pasteOneLine(QClipboard::Selection);
+    case QEvent::ContextMenu:
+      showMenuPastingOneLine(dynamic_cast<QContextMenuEvent &>(*event).globalPos());
+      return true;
+    case QEvent::Drop:
+      return dropOneLine(dynamic_cast<QDropEvent &>(*event));
+    case QEvent::InputMethod:
+      return commitOneLine(dynamic_cast<QInputMethodEvent &>(*event));
+    default:
+      return false;
     }
-    return Acceptable;
   }
 
 private:
@@ -72,13 +93,110 @@ private:
     return character.category() == QChar::Other_Control || character == QChar::LineSeparator ||
            character == QChar::ParagraphSeparator;
   }
+  static bool breaksTheLine(const QString &text) {
+    return std::ranges::any_of(text, [](QChar character) { return breaksTheLine(character); });
+  }
+  static QString oneLine(QString text) {
+    std::ranges::replace_if(
+        text, [](QChar character) { return breaksTheLine(character); }, QChar(u' '));
+    return text;
+  }
+
+  void keepCursorBeforeTrailingBlanks(const QString &arrived) {
+    const auto kept = std::ranges::find_if_not(arrived.crbegin(), arrived.crend(),
+                                               [](QChar character) { return breaksTheLine(character); });
+    entry_.setCursorPosition(entry_.cursorPosition() - static_cast<int>(kept - arrived.crbegin()));
+  }
+
+  // Ends the edit under way in the undo history, as a paste does before and after its text: moving the
+  // cursor ends it, and so does clearing an entry that is already empty. Replacing a selection starts an
+  // edit of its own.
+  void endUndoStep() {
+    if (entry_.hasSelectedText()) {
+      return;
+    }
+    if (entry_.text().isEmpty()) {
+      entry_.clear();
+      return;
+    }
+    const int cursor = entry_.cursorPosition();
+    entry_.setCursorPosition(cursor > 0 ? cursor - 1 : cursor + 1);
+    entry_.setCursorPosition(cursor);
+  }
+
+  // Pastes the clipboard's text as one line; leaves a text that needs no change to the entry's own paste
+  // and returns false.
+  bool pasteOneLine(QClipboard::Mode mode) {
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    if (!breaksTheLine(text)) {
+      return false;
+    }
+    endUndoStep();
+    entry_.insert(oneLine(text));
+    keepCursorBeforeTrailingBlanks(text);
+    endUndoStep();
+    return true;
+  }
+
+  // The entry's own menu, its Paste pasting as one line.
+  void showMenuPastingOneLine(const QPoint &place) {
+    QMenu *menu = entry_.createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QList<QAction *> actions = menu->actions();
+    const auto paste = std::ranges::find_if(actions, [](const QAction *action) {
+      return action->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste"); // its shortcut after a tab
+    });
+    if (paste != actions.end()) {
+      (*paste)->disconnect(&entry_);
+      connect(*paste, &QAction::triggered, this, [this] {
+        if (!pasteOneLine(QClipboard::Clipboard)) {
+          entry_.paste();
+        }
+      });
+    }
+    menu->popup(place);
+  }
+
+  // Hands the entry an event whose text was made one line, as it would have taken the event itself.
+  void handOn(QEvent &event, const QString &arrived) {
+    static_cast<QObject &>(entry_).event(&event);
+    keepCursorBeforeTrailingBlanks(arrived);
+  }
+
+  // A drop, or an input method's commit, of a text that needs no change goes to the entry as it came.
+  bool dropOneLine(QDropEvent &drop) {
+    const QString text = drop.mimeData()->text();
+    if (!breaksTheLine(text)) {
+      return false;
+    }
+    QMimeData flattened;
+    flattened.setText(oneLine(text));
+    QDropEvent oneLineDrop(drop.position(), drop.possibleActions(), &flattened, drop.buttons(),
+                           drop.modifiers());
+    oneLineDrop.setDropAction(drop.dropAction());
+    handOn(oneLineDrop, text);
+    drop.setDropAction(oneLineDrop.dropAction());
+    drop.setAccepted(oneLineDrop.isAccepted());
+    return true;
+  }
+  bool commitOneLine(QInputMethodEvent &commit) {
+    const QString text = commit.commitString();
+    if (!breaksTheLine(text)) {
+      return false;
+    }
+    commit.setCommitString(oneLine(text), commit.replacementStart(), commit.replacementLength());
+    handOn(commit, text);
+    return true;
+  }
+
+  QLineEdit &entry_;
 };
 
 // Qt cuts a typed or pasted text at 32,767 characters by default; an entry takes the whole text, and the
 // calculation judges it.
 void setUp(QLineEdit &entry, const ControlSpec & /*spec*/) {
   entry.setMaxLength(std::numeric_limits<int>::max());
-  entry.setValidator(new OneLineText(&entry));
+  new OneLineText(entry); // owned by the entry
 }
 
 void setUp(QComboBox &list, const ControlSpec &spec) {

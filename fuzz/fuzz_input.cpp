@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace tavrin::fuzz {
@@ -235,6 +237,48 @@ std::string printable(const std::string &text) {
   return out;
 }
 
+// Whether the text is well-formed UTF-8: every character in its shortest form, none a surrogate or above
+// U+10FFFF. Decoded apart from the calculation's own reader, so that it checks that reader.
+bool isWellFormedUtf8(std::string_view text) {
+  constexpr std::array<char32_t, 5> shortestFrom{0, 0, 0x80, 0x800, 0x10000}; // by byte length
+  for (std::size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t size = lead < 0x80   ? 1
+                             : lead < 0xC0 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF8 ? 4
+                                           : 0;
+    if (size == 0 || text.size() - at < size) {
+      return false;
+    }
+    char32_t codePoint = size == 1 ? lead : lead & (0x7FU >> size);
+    for (const char c : text.substr(at + 1, size - 1)) {
+      if ((static_cast<unsigned char>(c) & 0xC0U) != 0x80U) {
+        return false;
+      }
+      codePoint = (codePoint << 6U) | (static_cast<unsigned char>(c) & 0x3FU);
+    }
+    if (codePoint < shortestFrom.at(size) || (codePoint >= 0xD800 && codePoint <= 0xDFFF) ||
+        codePoint > 0x10FFFF) {
+      return false;
+    }
+    at += size;
+  }
+  return true;
+}
+
+// No typed text with malformed UTF-8 anywhere in it reads as a number.
+void checkMalformedTexts(const AnchorageInput &input, std::vector<std::string> &violations) {
+  for (const std::string *text :
+       {&input.barSpacing, &input.edgeDistance, &input.moistureFactor, &input.temperatureFactor.text,
+        &input.userBondStrength.text, &input.concreteGrade.text, &input.barDiameter.text}) {
+    if (!isWellFormedUtf8(*text) && strictDouble(*text)) {
+      violations.push_back("the malformed text " + printable(*text) + " reads as a number");
+    }
+  }
+}
+
 } // namespace
 
 AnchorageInput decodeInput(std::span<const std::uint8_t> bytes) {
@@ -277,6 +321,7 @@ std::vector<std::string> checkRun(const AnchorageInput &input) {
   std::vector<std::string> violations = std::move(first.violations);
   checkEnding(first, violations);
   checkValues(first, result, violations);
+  checkMalformedTexts(input, violations);
 
   // Pressing Calculate again with nothing changed must announce and end the same way.
   const RunRecord second = record(input, result);

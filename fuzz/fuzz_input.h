@@ -26,7 +26,8 @@ AnchorageInput decodeInput(std::span<const std::uint8_t> bytes);
 // The properties every run must keep, as readable violations (empty when the run is sound):
 // it completes with every value reached, or stops at one rejection with a message; every reached value
 // is finite and formats to at most 7 significant digits that read back within a relative 1e-6; and the
-// values are announced in run order, each once, as they are stored.
+// values are announced in run order, each once, as they are stored; and no text with malformed UTF-8 reads
+// as a number.
 std::vector<std::string> checkRun(const AnchorageInput &input);
 
 // The input as text, for a report that lets the failing case be read.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -113,6 +114,34 @@ TEST(ConversionProperties, FormatDoubleReadsBackAndShowsTheDefaultMoistureFactor
     const std::optional<double> readBack = strictDouble(text);
     ASSERT_TRUE(readBack.has_value()) << text;
     ASSERT_LE(std::fabs(*readBack - value), 1e-14 * std::fabs(value)) << text;
+  }
+}
+
+// A plain decimal of 1 to 20 digits with the point anywhere among them, some with an exponent: short ones
+// and powers of ten within 10^±22 and longer ones or beyond.
+std::string randomPlainDecimal(std::mt19937 &random) {
+  const int digitCount = std::uniform_int_distribution<int>(1, 20)(random);
+  const int pointAt = std::uniform_int_distribution<int>(0, digitCount)(random);
+  std::string text;
+  for (int i = 0; i < digitCount; ++i) {
+    text += i == pointAt ? "." : "";
+    text += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
+  }
+  if (std::uniform_int_distribution<int>(0, 2)(random) == 0) {
+    text += "e" + std::to_string(std::uniform_int_distribution<int>(-30, 30)(random));
+  }
+  return text;
+}
+
+TEST(ConversionProperties, PlainDecimalsReadAsFromCharsReadsThem) {
+  std::mt19937 random(seed); // NOLINT(cert-msc32-c,cert-msc51-cpp)
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  for (int i = 0; i < samples; ++i) {
+    const std::string text = randomPlainDecimal(random);
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(strictDouble(text), expected) << text;
+    ASSERT_EQ(lenientNumber("-" + text + "mm"), -expected) << text;
   }
 }
 

@@ -256,7 +256,8 @@ TEST_F(Calculate, NumbersFromAChineseInputMethodAreReadAndKeptAsTyped) {
 }
 
 // Numbers copied from a spreadsheet (with the cell's line break) or a document (no-break space) are read as
-// shown; a number in digit groups is refused as no number and kept.
+// shown, control characters and line breaks shown as blanks; a number in digit groups is refused as no
+// number and kept. Ctrl+Z takes a paste back whole.
 TEST_F(Calculate, PastedNumbersAreReadAsShown) {
   const struct {
     QLineEdit *Form1::*entry;
@@ -265,6 +266,7 @@ TEST_F(Calculate, PastedNumbersAreReadAsShown) {
     QString message; // none: the run completes
   } cases[] = {
       {&Form1::Text3, "1.2\r\n", "1.2  ", ""},
+      {&Form1::Text2, "\t50\v\u0085\u2029", " 50   ", ""},
       {&Form1::Text1, "\u00A0100", "\u00A0100", ""},
       {&Form1::Text1, "1,000", "1,000", "植筋间距必须是数值"},
       {&Form1::Text2, "1 000", "1 000", "植筋边距必须是数值"},
@@ -274,12 +276,15 @@ TEST_F(Calculate, PastedNumbersAreReadAsShown) {
     form.restoreDefaults();
     boxes.clear();
     QLineEdit *entry = form.*c.entry;
+    const QString before = entry->text();
     entry->selectAll();
     QApplication::clipboard()->setText(c.pasted);
-    entry->paste();
+    QTest::keySequence(entry, QKeySequence::Paste);
     press();
     EXPECT_EQ(entry->text(), c.entryAfter);
     EXPECT_EQ(boxes.empty() ? QString() : boxes[0].text, c.message);
+    QTest::keySequence(entry, QKeySequence::Undo);
+    EXPECT_EQ(entry->text(), before);
   }
 }
 

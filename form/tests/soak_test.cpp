@@ -2,8 +2,11 @@
 
 #include "calc/conversions.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -171,7 +174,8 @@ private:
     typedText_ = text.left(entry->maxLength()).replace(u'\t', u' '); // an entry's text stays on one line
     entry->setFocus();
     entry->selectAll();
-    entry->insert(text);
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keySequence(entry, QKeySequence::Paste);
     return "type \"" + text.left(40).toStdString() + (text.size() > 40 ? "…" : "") + "\" (" +
            std::to_string(text.size()) + " characters) into " + entry->objectName().toStdString();
   }
