@@ -46,14 +46,22 @@ public:
     }
   }
 
-  // Stores the stage's value and returns true, or keeps the rejection and returns false.
-  template <typename T> bool take(StageOutcome<T> outcome, Reached<T> &slot, Quantity quantity) {
+  // The stage's value, or nullptr where the stage refused the input, whose rejection the run keeps.
+  template <typename T> T *accepted(StageOutcome<T> &outcome) {
     if (auto *rejection = std::get_if<InputRejection>(&outcome)) {
       rejection_ = std::move(*rejection);
-      return false;
+      return nullptr;
     }
-    store(slot, quantity, std::get<T>(outcome));
-    return true;
+    return &std::get<T>(outcome);
+  }
+
+  // Stores the stage's value and returns true, or keeps the rejection and returns false.
+  template <typename T> bool take(StageOutcome<T> outcome, Reached<T> &slot, Quantity quantity) {
+    const T *value = accepted(outcome);
+    if (value != nullptr) {
+      store(slot, quantity, *value);
+    }
+    return value != nullptr;
   }
 
   void moistureCorrected() const {
@@ -70,18 +78,9 @@ private:
   std::optional<InputRejection> rejection_;
 };
 
-// Unwraps a stage's outcome, keeping its rejection; nullptr where the stage refused the input.
-template <typename T> T *accepted(StageOutcome<T> &outcome, Run &run) {
-  if (auto *rejection = std::get_if<InputRejection>(&outcome)) {
-    run.rejection() = std::move(*rejection);
-    return nullptr;
-  }
-  return &std::get<T>(outcome);
-}
-
 bool runBondStrength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
   auto outcome = findBondStrength(input);
-  const BondStrength *found = accepted(outcome, run);
+  const BondStrength *found = run.accepted(outcome);
   if (found == nullptr) {
     return false;
   }
@@ -94,7 +93,7 @@ bool runBondStrength(const AnchorageInput &input, AnchorageResult &r, Run &run) 
 bool runInfluenceFactors(const AnchorageInput &input, AnchorageResult &r, Run &run) {
   run.store(r.psiBr, Quantity::PsiBr, computePsiBr(input.memberState));
   auto moisture = computePsiW(input.moistureFactor);
-  const MoistureFactor *psiW = accepted(moisture, run);
+  const MoistureFactor *psiW = run.accepted(moisture);
   if (psiW == nullptr) {
     return false;
   }
@@ -130,8 +129,8 @@ bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &ru
   run.store(r.psiAe, Quantity::PsiAe, psiAe.psiAe);
   auto ld = computeLd(r.psiN.value, r.psiAe.value, r.ls.value);
   auto lmin = computeLmin(r.ls.value, input.barDiameter.text, input.memberState);
-  const float *length = accepted(ld, run);
-  const MinimumAnchorage *minimum = length != nullptr ? accepted(lmin, run) : nullptr;
+  const float *length = run.accepted(ld);
+  const MinimumAnchorage *minimum = length != nullptr ? run.accepted(lmin) : nullptr;
   if (minimum == nullptr) {
     return false;
   }
