@@ -1,5 +1,6 @@
 #include "calc/anchorage.h"
 
+#include "calc/adopted_depth.h"
 #include "calc/code_notices.h"
 
 #include <array>
@@ -30,7 +31,8 @@ void forgetReached(AnchorageResult &result) {
     (result.*slot.member).reached = false;
   }
   result.fy.reached = false;
-  result.lmin.reached = false;
+  result.completed.reset();
+  result.decided = {};
 }
 
 // Walks the stages in order, storing each value in the caller's result and announcing it at once.
@@ -79,7 +81,7 @@ private:
 };
 
 bool runBondStrength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
-  auto outcome = findBondStrength(input);
+  auto outcome = computeFbd(input);
   const BondStrength *found = run.accepted(outcome);
   if (found == nullptr) {
     return false;
@@ -116,8 +118,8 @@ void runSplittingFactor(const AnchorageInput &input, AnchorageResult &r, Run &ru
   run.store(r.aspt, Quantity::Aspt, aspt.aspt);
 }
 
-// ld completes the run: the minimum lengths and the design code's notices are in place before ld is
-// announced, so that its working can name them.
+// ld completes the run: the minimum lengths, the design code's notices and the adopted depth are in place
+// before ld is announced, so that its working can name them.
 bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
   if (!run.take(computeFy(input.steelGrade), r.fy, Quantity::Fy) ||
       !run.take(computeLs(r.aspt.value, input.barDiameter.text, r.fy.value, r.fbd.value), r.ls,
@@ -134,8 +136,8 @@ bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &ru
   if (minimum == nullptr) {
     return false;
   }
-  r.lmin = {*minimum, true};
-  r.notices = codeNotices(input);
+  r.completed = {*minimum, codeNotices(input, r.fbd.value),
+                 adoptDepth(*length, *minimum, lenientNumber(input.barDiameter.text))};
   run.store(r.ld, Quantity::Ld, *length);
   return true;
 }

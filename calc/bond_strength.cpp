@@ -3,6 +3,7 @@
 #include "calc/conversions.h"
 #include "calc/lists.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -63,15 +64,44 @@ std::variant<Band, InputRejection> constructionBand(const AnchorageInput &input,
   return *s >= band7From.spacing && *c >= band7From.edge ? Band::SevenD : Band::SixD;
 }
 
+// A line's value at the grade number Z, or the cell's fixed value.
+double cellValue(const BondCell &cell, double gradeNumber) {
+  return cell.line ? (gradeNumber - 40) / 20 * cell.line->slope + cell.line->base : cell.value;
+}
+
+// Only the A grade from C30 up bonds better in wider bands; the others read no band.
+bool readsBand(std::int16_t grade, std::int16_t adhesive) {
+  return grade != gradeC20 && grade != gradeC25 && adhesive != lists::adhesiveB;
+}
+
+BondCell cellFor(std::int16_t grade, std::int16_t adhesive, Band band) {
+  BondCell cell;
+  if (grade == gradeC20 || grade == gradeC25) {
+    cell.value = grade == gradeC20 ? 2.3 : 2.7;
+    return cell;
+  }
+  const bool formulaGrade = grade >= gradeC45 && grade <= gradeC60OrAbove;
+  const BondRow &row = grade == gradeC30 ? c30Row : grade == gradeC40 ? c40Row : noGradeRow;
+  cell.byAdhesive = true;
+  if (!readsBand(grade, adhesive)) {
+    cell.line = formulaGrade ? std::optional(gradeBLine) : std::nullopt;
+    cell.value = row.gradeB;
+    return cell;
+  }
+  cell.band = band;
+  const auto column = static_cast<std::size_t>(band);
+  cell.line = formulaGrade ? std::optional(gradeALineByBand.at(column)) : std::nullopt;
+  cell.value = row.gradeAByBand.at(column);
+  return cell;
+}
+
 StageOutcome<BondStrength> tableBondStrength(const AnchorageInput &input, const ConstructionCheck &check) {
   auto cell = bondCell(input, check.d);
   if (auto *rejection = std::get_if<InputRejection>(&cell)) {
     return std::move(*rejection);
   }
   const auto &found = std::get<BondCell>(cell);
-  const std::optional<float> value =
-      found.line ? storeSingle((gradeNumber(input) - 40) / 20 * found.line->slope + found.line->base)
-                 : storeSingle(found.value);
+  const std::optional<float> value = storeSingle(cellValue(found, gradeNumber(input)));
   if (!value) {
     return outOfRangeRejection();
   }
@@ -82,31 +112,28 @@ StageOutcome<BondStrength> tableBondStrength(const AnchorageInput &input, const 
 
 StageOutcome<BondCell> bondCell(const AnchorageInput &input, double diameter) {
   const std::int16_t grade = input.concreteGrade.index;
-  BondCell cell;
-  if (grade == gradeC20 || grade == gradeC25) {
-    cell.value = grade == gradeC20 ? 2.3 : 2.7;
-    return cell;
-  }
-  const bool formulaGrade = grade >= gradeC45 && grade <= gradeC60OrAbove;
-  const BondRow &row = grade == gradeC30 ? c30Row : grade == gradeC40 ? c40Row : noGradeRow;
-  cell.byAdhesive = true;
-  if (input.adhesiveGrade == lists::adhesiveB) {
-    cell.line = formulaGrade ? std::optional(gradeBLine) : std::nullopt;
-    cell.value = row.gradeB;
-    return cell;
+  if (!readsBand(grade, input.adhesiveGrade)) {
+    return cellFor(grade, input.adhesiveGrade, Band::FiveD);
   }
   const auto band = constructionBand(input, diameter);
   if (const auto *rejection = std::get_if<InputRejection>(&band)) {
     return *rejection;
   }
-  cell.band = std::get<Band>(band);
-  const auto column = static_cast<std::size_t>(*cell.band);
-  cell.line = formulaGrade ? std::optional(gradeALineByBand.at(column)) : std::nullopt;
-  cell.value = row.gradeAByBand.at(column);
-  return cell;
+  return cellFor(grade, input.adhesiveGrade, std::get<Band>(band));
 }
 
-StageOutcome<BondStrength> findBondStrength(const AnchorageInput &input) {
+float largestTableFbd(const AnchorageInput &input) {
+  float largest = 0;
+  for (const std::int16_t adhesive : {lists::adhesiveA, lists::adhesiveB}) {
+    for (const Band band : {Band::FiveD, Band::SixD, Band::SevenD}) {
+      const BondCell cell = cellFor(input.concreteGrade.index, adhesive, band);
+      largest = std::max(largest, storeSingle(cellValue(cell, gradeNumber(input))).value_or(0.0F));
+    }
+  }
+  return largest;
+}
+
+StageOutcome<BondStrength> computeFbd(const AnchorageInput &input) {
   if (input.userBondStrength.shown) {
     // A typed bond strength replaces the table; spacing and edge distance are not checked then.
     auto typed = readTypedValue(input.userBondStrength.text, userBondStrengthEntry);
@@ -145,14 +172,6 @@ StageOutcome<BondStrength> findBondStrength(const AnchorageInput &input) {
   check.spacingRatio = *spacingRatio;
   check.edgeRatio = *edgeRatio;
   return tableBondStrength(input, check);
-}
-
-StageOutcome<float> computeFbd(const AnchorageInput &input) {
-  auto found = findBondStrength(input);
-  if (auto *rejection = std::get_if<InputRejection>(&found)) {
-    return std::move(*rejection);
-  }
-  return std::get<BondStrength>(found).fbd;
 }
 
 } // namespace tavrin

@@ -28,7 +28,10 @@ struct BondStrength {
   std::optional<ConstructionCheck> check; // none for a typed value
   std::optional<BondCell> cell;           // none for a typed value
 };
-StageOutcome<BondStrength> findBondStrength(const AnchorageInput &input);
-StageOutcome<float> computeFbd(const AnchorageInput &input);
+StageOutcome<BondStrength> computeFbd(const AnchorageInput &input);
+
+// The largest value the table gives for the input's concrete grade, over both adhesives and every band: a
+// typed fbd above it is more than the program knows the grade to bond.
+float largestTableFbd(const AnchorageInput &input);
 
 } // namespace tavrin

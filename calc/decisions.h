@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,11 +64,11 @@ struct RunDecisions {
   DisplacementRule displacement = DisplacementRule::ModerateIntensity;
 };
 
-// A case GB 50367-2013 does not allow, found in the inputs of a completed run. It changes no number: the
-// designer decides.
+// A case GB 50367-2013 does not allow, found in the inputs of a completed run, or (without a clause) a
+// value beyond what the program's own tables know. It changes no number: the designer decides.
 struct CodeNotice {
-  std::string_view clause; // "15.1.5"
-  std::string_view text;   // what the clause asks for, in a sentence
+  std::string_view clause; // "15.1.5"; empty for the program's own notice
+  std::string text;        // what the clause asks for, in a sentence
 
   friend bool operator==(const CodeNotice &, const CodeNotice &) = default;
 };
@@ -77,6 +78,16 @@ struct MinimumAnchorage {
   float tension = 0;
   float compression = 0;
   bool cantilever = false; // both multiplied by 1.5
+};
+
+// The depth that goes on the drawing: the largest of ld and lmin as the window shows them, rounded up to
+// the next 10 mm.
+struct AdoptedDepth {
+  double depth = 0;         // mm, a multiple of 10
+  double ld = 0;            // ld as shown, mm
+  double lmin = 0;          // the larger lmin as shown, mm
+  bool lminGoverns = false; // lmin exceeds ld
+  double diameters = 0;     // depth / d
 };
 
 } // namespace tavrin

@@ -13,12 +13,16 @@ namespace tavrin {
 struct ListChoice {
   std::int16_t index = -1;
   std::string text;
+
+  friend bool operator==(const ListChoice &, const ListChoice &) = default;
 };
 
 // A typed entry that the window shows only in some states; its text is kept while hidden.
 struct OptionalEntry {
   std::string text;
   bool shown = false;
+
+  friend bool operator==(const OptionalEntry &, const OptionalEntry &) = default;
 };
 
 // What the calculation reads from the window: list choices as indices, typed values as raw text.
@@ -38,6 +42,8 @@ struct AnchorageInput {
   std::int16_t stirrupDiameter = -1;
   std::int16_t seismicIntensity = -1;
   std::int16_t siteCategory = -1;
+
+  friend bool operator==(const AnchorageInput &, const AnchorageInput &) = default;
 };
 
 // A worked-out value and whether the latest run reached it. A value the run did not reach keeps what
@@ -45,6 +51,13 @@ struct AnchorageInput {
 template <typename T> struct Reached {
   T value{};
   bool reached = false;
+};
+
+// What a run yields once it has worked out ld.
+struct RunCompletion {
+  MinimumAnchorage lmin;           // minimum lengths beside ld
+  std::vector<CodeNotice> notices; // the cases the design code does not allow
+  AdoptedDepth adopted;            // the depth for the drawing
 };
 
 struct AnchorageResult {
@@ -58,9 +71,9 @@ struct AnchorageResult {
   Reached<float> ls;        // basic anchorage depth, mm
   Reached<float> psiAe;     // displacement correction factor ψae
   Reached<float> ld;        // design anchorage length, mm
-  // Set when a run completes: the minimum lengths beside ld and the cases the design code does not allow.
-  Reached<MinimumAnchorage> lmin;
-  std::vector<CodeNotice> notices;
+  // What only a completed run yields: none while the latest run stopped early, so that nothing of an earlier
+  // run is read as this one's.
+  std::optional<RunCompletion> completed;
   RunDecisions decided; // how the latest run chose its table values, as far as it got
 };
 

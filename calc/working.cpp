@@ -1,5 +1,6 @@
 #include "calc/working.h"
 
+#include "calc/adopted_depth.h"
 #include "calc/lists.h"
 
 #include <array>
@@ -12,7 +13,6 @@ namespace {
 
 constexpr std::string_view strengthUnit = " N/mm²";
 constexpr std::string_view lengthUnit = " mm";
-constexpr std::string_view constructionCondition = "构造条件（s ≥ 5d、c ≥ 2.5d）";
 
 std::string joined(std::initializer_list<std::string> parts, std::string_view separator) {
   std::string text;
@@ -45,7 +45,7 @@ std::string ratioCheck(std::string_view symbol, double length, double d, double 
 }
 
 std::string constructionCheckText(const ConstructionCheck &check) {
-  return std::string(constructionCondition) + "：" +
+  return constructionCondition() + "：" +
          ratioCheck("s/d", check.spacing, check.d, check.spacingRatio, minimumSpacingRatio) + "，" +
          ratioCheck("c/d", check.edge, check.d, check.edgeRatio, minimumEdgeRatio);
 }
@@ -90,7 +90,7 @@ std::string fbdWorking(const AnchorageInput &input, const AnchorageResult &resul
   const RunDecisions &decided = result.decided;
   if (!decided.bondCell || !decided.check) {
     return "fbd = " + fbd + "（按输入值；" + itemText(lists::steelGrade, input.steelGrade) +
-           "钢筋不查粘结强度表，不检查" + std::string(constructionCondition) + "）";
+           "钢筋不查粘结强度表，不检查" + constructionCondition() + "）";
   }
   const BondCell &cell = *decided.bondCell;
   return (cell.line ? lineEquation(input, *cell.line, fbd) : "fbd = " + fbd) + "\n" + cellText(input, cell) +
@@ -148,8 +148,8 @@ std::string asptWorking(const AnchorageInput &input, const AnchorageResult &resu
 std::string lsWorking(const AnchorageInput &input, const AnchorageResult &result) {
   const std::string d = formatDouble(lenientNumber(input.barDiameter.text));
   const std::string fy = formatInteger(result.fy.value);
-  return equation("ls", "αspt × 0.2 × d × fy / fbd",
-                  product({formatSingle(result.aspt.value), formatDouble(depthFactor), d, fy}) + " / " +
+  return equation("ls", lsFormula(),
+                  product({formatDouble(depthFactor), formatSingle(result.aspt.value), d, fy}) + " / " +
                       formatSingle(result.fbd.value),
                   formatSingle(result.ls.value) + std::string(lengthUnit)) +
          "（fy：" + itemText(lists::steelGrade, input.steelGrade) + "，取 " + fy + std::string(strengthUnit) +
@@ -181,7 +181,7 @@ std::string psiAeWorking(const AnchorageInput &input, const AnchorageResult &res
 // "受拉 lmin = max(0.3 × ls, 10 × d, 100) = max(0.3 × 355.5555, 10 × 16, 100) = 160 mm"
 std::string lminLine(std::string_view kind, const MinimumAnchorageRule &rule, float lmin,
                      const AnchorageInput &input, const AnchorageResult &result) {
-  const bool cantilever = result.lmin.value.cantilever;
+  const bool cantilever = result.completed->lmin.cantilever;
   const std::string factor = cantilever ? formatDouble(cantileverMinimumFactor) + " × " : std::string();
   const auto maxOf = [&rule](const std::string &ls, const std::string &d) {
     return "max(" +
@@ -199,9 +199,9 @@ std::string lminLine(std::string_view kind, const MinimumAnchorageRule &rule, fl
 
 std::string noticesText(const std::vector<CodeNotice> &notices) {
   if (notices.empty()) {
-    return "规范提示：无";
+    return std::string(noticesHeading) + "：无";
   }
-  std::string text = "规范提示：";
+  std::string text = std::string(noticesHeading) + "：";
   for (const CodeNotice &notice : notices) {
     text += "\n" + noticeLine(notice);
   }
@@ -211,7 +211,7 @@ std::string noticesText(const std::vector<CodeNotice> &notices) {
 std::string ldWorking(const AnchorageInput &input, const AnchorageResult &result) {
   const std::vector<std::string> lmin = lminLines(input, result);
   return ldEquation(result) + "\n" + std::string(lminHeading) + "：\n" + lmin.at(0) + "\n" + lmin.at(1) +
-         "\n" + noticesText(result.notices);
+         "\n" + adoptedDepthLine(result.completed->adopted) + "\n" + noticesText(result.completed->notices);
 }
 
 using Working = std::string (*)(const AnchorageInput &, const AnchorageResult &);
@@ -241,22 +241,44 @@ std::string barDiameterWorking(const AnchorageInput &input) {
 }
 
 std::string ldEquation(const AnchorageResult &result) {
-  return equation("ld", "ψN × ψae × ls",
+  return equation("ld", ldFormula,
                   product({formatSingle(result.psiN.value), formatSingle(result.psiAe.value),
                            formatSingle(result.ls.value)}),
                   formatSingle(result.ld.value) + std::string(lengthUnit));
 }
 
 std::vector<std::string> lminLines(const AnchorageInput &input, const AnchorageResult &result) {
-  const MinimumAnchorage &lmin = result.lmin.value;
-  const std::string cantilever =
-      lmin.cantilever ? "（" + itemText(lists::memberState, lists::cantilever) + "乘以 1.5）" : std::string();
+  const MinimumAnchorage &lmin = result.completed->lmin;
+  const std::string cantilever = lmin.cantilever ? "（" + itemText(lists::memberState, lists::cantilever) +
+                                                       "乘以 " + formatDouble(cantileverMinimumFactor) + "）"
+                                                 : std::string();
   return {lminLine("受拉", tensionMinimum, lmin.tension, input, result) + cantilever,
           lminLine("受压", compressionMinimum, lmin.compression, input, result) + cantilever};
 }
 
 std::string noticeLine(const CodeNotice &notice) {
-  return "GB 50367-2013 第" + std::string(notice.clause) + "条：" + std::string(notice.text);
+  const std::string source =
+      notice.clause.empty() ? std::string("本程序") : "GB 50367-2013 第" + std::string(notice.clause) + "条";
+  return source + "：" + notice.text;
+}
+
+std::string constructionCondition() {
+  return "构造条件（s ≥ " + formatDouble(minimumSpacingRatio) + "d、c ≥ " + formatDouble(minimumEdgeRatio) +
+         "d）";
+}
+
+std::string lsFormula() {
+  return formatDouble(depthFactor) + " × αspt × d × fy / fbd";
+}
+
+std::string adoptedDepthLine(const AdoptedDepth &adopted) {
+  const std::string ld = "ld = " + formatDouble(adopted.ld) + std::string(lengthUnit);
+  const std::string lmin = "lmin = " + formatDouble(adopted.lmin) + std::string(lengthUnit);
+  const std::string comparison =
+      adopted.lminGoverns ? ld + " < " + lmin + "，取 lmin" : ld + " ≥ " + lmin + "，取 ld";
+  return std::string(adoptedDepthName) + " = " + formatDouble(adopted.depth) + std::string(lengthUnit) +
+         "（" + diametersText(adopted.diameters) + "）：" + comparison + "，按 " + formatDouble(depthStep) +
+         " mm 向上取整";
 }
 
 } // namespace tavrin

@@ -18,8 +18,20 @@ std::string workingOf(Quantity quantity, const AnchorageInput &input, const Anch
 // The bar diameter that the result box repeats beside ld, as selected.
 std::string barDiameterWorking(const AnchorageInput &input);
 
-// "GB 50367-2013 第15.1.5条：…": a notice as the message box, the working of ld and the note state it.
+// "GB 50367-2013 第15.1.5条：…", or "本程序：…" for the program's own notice: a notice as the message box,
+// the working of ld and the note state it.
 std::string noticeLine(const CodeNotice &notice);
+inline constexpr std::string_view noticesHeading = "规范提示";
+
+// "构造条件（s ≥ 5d、c ≥ 2.5d）", from the minimum ratios the check applies.
+std::string constructionCondition();
+// The formulas as the workings, the note and the manual write them.
+std::string lsFormula(); // "0.2 × αspt × d × fy / fbd", the order the calculation multiplies in
+inline constexpr std::string_view ldFormula = "ψN × ψae × ls";
+
+// "取用植筋锚固深度 = 440 mm（27.5d）：ld = 430.2222 mm ≥ lmin = 213.3333 mm，取 ld，按 10 mm 向上取整"
+inline constexpr std::string_view adoptedDepthName = "取用植筋锚固深度";
+std::string adoptedDepthLine(const AdoptedDepth &adopted);
 
 // "ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222 mm": ld's own line of its working.
 std::string ldEquation(const AnchorageResult &result);

@@ -124,12 +124,12 @@ void Form1::reportRejection(const InputRejection &rejection) {
 
 // After a completed run, the cases the design code does not allow, all in one box; the results stay.
 void Form1::reportCodeNotices() {
-  if (result_.notices.empty()) {
+  if (!result_.completed || result_.completed->notices.empty()) {
     return;
   }
   QString message = QStringLiteral("本次计算的输入有以下情况不符合 GB 50367-2013 的规定，计算结果未因此改动，"
                                    "请设计人员处理：");
-  for (const CodeNotice &notice : result_.notices) {
+  for (const CodeNotice &notice : result_.completed->notices) {
     message += '\n' + QString::fromStdString(noticeLine(notice));
   }
   showMessage(message);

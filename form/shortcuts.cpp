@@ -128,10 +128,10 @@ CalculationNote Form1::noteOfCompletedRun(const AnchorageInput &input) const {
   for (const std::string &line : lminLines(input, result_)) {
     note.minimumLengths << qText(line);
   }
-  for (const CodeNotice &notice : result_.notices) {
+  for (const CodeNotice &notice : result_.completed->notices) {
     note.notices << qText(noticeLine(notice));
   }
-  const MinimumAnchorage &lmin = result_.lmin.value;
+  const MinimumAnchorage &lmin = result_.completed->lmin;
   note.conclusion =
       QStringLiteral(
           "结论：植筋锚固长度 ld = %1 mm；按构造要求植筋时，最小锚固长度 lmin 受拉 %2 mm、受压 %3 mm%4。")

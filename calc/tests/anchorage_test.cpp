@@ -1,7 +1,9 @@
+#include "calc/adopted_depth.h"
 #include "calc/tests/test_inputs.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -151,6 +153,47 @@ TEST(Anchorage, ValuesStartAtZeroBeforeTheFirstRun) {
   EXPECT_EQ(result.fbd.value, 0.0F);
   EXPECT_FALSE(result.fbd.reached);
   EXPECT_EQ(result.ld.value, 0.0F);
+}
+
+} // namespace
+} // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+// The depth for the drawing: the largest of ld and lmin as shown, up to the next 10 mm.
+TEST(AdoptedDepth, TakesTheLargerOfLdAndLminUpToTheNext10Mm) {
+  const struct {
+    const char *what;
+    void (*change)(AnchorageInput &);
+    const char *depth;
+    const char *diameters;
+    bool lminGoverns;
+  } cases[] = {
+      {"defaults: ld 430.2222", [](AnchorageInput &) {}, "440", "27.5d", false},
+      {"cantilever: ld 645.3333", [](AnchorageInput &in) { in.memberState = lists::cantilever; }, "650",
+       "40.6d", false},
+      {"d 6 in C60 or above: ld 79.2 below the 100 mm floor",
+       [](AnchorageInput &in) {
+         testing::setConcreteGrade(in, lists::gradeC60OrAbove);
+         in.barDiameter = testing::choiceOf(lists::barDiameter, 0), in.barSpacing = "42",
+         in.edgeDistance = "21";
+       },
+       "100", "16.7d", true},
+  };
+  for (const auto &c : cases) {
+    AnchorageInput input = defaultInput();
+    c.change(input);
+    AnchorageResult result;
+    ASSERT_FALSE(calculateAnchorage(input, result).has_value()) << c.what;
+    const AdoptedDepth &adopted = result.completed->adopted;
+    EXPECT_EQ(formatDouble(adopted.depth), c.depth) << c.what;
+    EXPECT_EQ(diametersText(adopted.diameters), c.diameters) << c.what;
+    EXPECT_EQ(adopted.lminGoverns, c.lminGoverns) << c.what;
+  }
+  // A length that shows as a multiple of 10 stays, whatever single precision holds behind it.
+  const float shownAs440 = std::nextafter(440.0F, 500.0F);
+  EXPECT_EQ(adoptDepth(shownAs440, {160, 213.3333F, false}, 16).depth, 440);
 }
 
 } // namespace

@@ -70,7 +70,7 @@ TEST(Working, StatesTheRuleThatDecidedEachValue) {
        },
        Quantity::Aspt, "αspt = 1.1（d = 24 > 20，劈裂影响系数表无对应格，按保护层厚度30，箍筋直径>=8取）"},
       {"fy", nullptr, Quantity::Ls,
-       "ls = αspt × 0.2 × d × fy / fbd = 1 × 0.2 × 16 × 300 / 2.7 = 355.5555 mm（fy：HRB335，取 300 N/mm²）"},
+       "ls = 0.2 × αspt × d × fy / fbd = 0.2 × 1 × 16 × 300 / 2.7 = 355.5555 mm（fy：HRB335，取 300 N/mm²）"},
       {"above C30", grade(lists::gradeC40), Quantity::PsiAe, "ψae = 1（C40 > C30，取 1.0）"},
       {"intensity up to 5", set(&AnchorageInput::seismicIntensity, lists::intensityUpTo5), Quantity::PsiAe,
        "ψae = 1（C25 ≤ C30，抗震设防烈度<=5，取 1.0）"},
@@ -87,7 +87,16 @@ TEST(Working, StatesTheRuleThatDecidedEachValue) {
        "按构造要求植筋的最小锚固长度 lmin（GB 50367-2013 第15.3.1条）：\n"
        "受拉 lmin = max(0.3 × ls, 10 × d, 100) = max(0.3 × 355.5555, 10 × 16, 100) = 160 mm\n"
        "受压 lmin = max(0.6 × ls, 10 × d, 100) = max(0.6 × 355.5555, 10 × 16, 100) = 213.3333 mm\n"
+       "取用植筋锚固深度 = 440 mm（27.5d）：ld = 430.2222 mm ≥ lmin = 213.3333 mm，取 ld，按 10 mm 向上取整\n"
        "规范提示：无"},
+      {"lmin governs",
+       [](AnchorageInput &in) {
+         in.barDiameter = {0, "6"},
+         in.concreteGrade = testing::choiceOf(lists::concreteGrade, lists::gradeC60OrAbove),
+         in.barSpacing = "42", in.edgeDistance = "21";
+       },
+       Quantity::Ld,
+       "取用植筋锚固深度 = 100 mm（16.7d）：ld = 79.2 mm < lmin = 100 mm，取 lmin，按 10 mm 向上取整"},
       {"cantilever lmin, tension", set(&AnchorageInput::memberState, lists::cantilever), Quantity::Ld,
        "受拉 lmin = 1.5 × max(0.3 × ls, 10 × d, 100) = 1.5 × max(0.3 × 355.5555, 10 × 16, 100) = 240 mm"
        "（悬挑构件乘以 1.5）"},
@@ -115,7 +124,7 @@ TEST(Working, StatesTheRuleThatDecidedEachValue) {
 }
 
 // Each notice for the case it names, and none at its bounds: a 22 mm bar takes B-grade adhesive, a
-// cantilever takes C25.
+// cantilever takes C25, and a typed fbd may reach the table's largest value for the grade (2.7 for C25).
 TEST(Working, NoticesNameTheCasesTheDesignCodeDoesNotAllow) {
   const struct {
     const char *what;
@@ -141,12 +150,25 @@ TEST(Working, NoticesNameTheCasesTheDesignCodeDoesNotAllow) {
          in.temperatureFactor = {"1.2", true};
        },
        {"15.1.5", "15.1.6"}},
+      {"typed fbd at the table's largest",
+       [](AnchorageInput &in) {
+         in.steelGrade = lists::plainBarsHPB235, in.userBondStrength = {"2.7", true};
+       },
+       {"15.1.1"}},
+      {"typed fbd above it",
+       [](AnchorageInput &in) {
+         in.steelGrade = lists::plainBarsHPB235, in.userBondStrength = {"2.71", true};
+       },
+       {"15.1.1", ""}},
   };
   for (const auto &c : cases) {
     AnchorageInput input = defaultInput();
+    input.barSpacing = "200", input.edgeDistance = "100";
     c.change(input);
+    AnchorageResult result;
+    ASSERT_FALSE(calculateAnchorage(input, result).has_value()) << c.what;
     std::vector<std::string_view> clauses;
-    for (const CodeNotice &notice : codeNotices(input)) {
+    for (const CodeNotice &notice : result.completed->notices) {
       clauses.push_back(notice.clause);
     }
     EXPECT_EQ(clauses, c.clauses) << c.what;

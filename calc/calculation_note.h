@@ -1,0 +1,51 @@
+#pragma once
+
+#include "calc/anchorage.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+// A table of the note. Each cell's lines are separated by '\n'.
+struct NoteTable {
+  std::vector<std::string> headings;
+  std::vector<int> shares; // each column's share of the page's width, per cent
+  std::vector<std::vector<std::string>> rows;
+  // As plain text a row reads "first：second" with the further cells indented below it; a labelled row
+  // reads "first：heading cell，heading cell…" instead, for tables of many short columns.
+  bool labelled = false;
+};
+
+// A section of the note: a heading (none where empty), paragraphs, and a table after them.
+struct NoteSection {
+  std::string heading;
+  std::vector<std::string> paragraphs;
+  std::optional<NoteTable> table;
+};
+
+// Who and what the note is for, as the user gave it; blank lines to fill by hand where not given.
+struct NoteHead {
+  std::string program; // "Tavrin 1.0.0"
+  std::string date;    // the day of the run, yyyy-MM-dd
+  std::string project; // 工程名称
+  std::string member;  // 构件（部位）
+};
+
+// The calculation note (计算书) of one completed run, the one model that plain text, HTML, print and PDF
+// render: head, basis and scope, inputs, results with their working, minimum lengths, notices, conclusion,
+// the same conditions for every bar diameter, and the lines to sign.
+struct CalculationNote {
+  std::string title;
+  std::vector<NoteSection> sections;
+};
+
+// input and result are those of a completed run (result.completed is set).
+CalculationNote makeCalculationNote(const AnchorageInput &input, const AnchorageResult &result,
+                                    const NoteHead &head);
+
+// The filler of a blank to write on by hand.
+inline constexpr std::string_view blankToFill = "＿＿＿＿＿＿＿＿＿＿＿＿";
+
+} // namespace tavrin
