@@ -16,6 +16,7 @@ namespace {
 constexpr std::string_view mm = " mm";
 constexpr std::string_view strength = " N/mm²";
 constexpr std::string_view tookNoPart = "（未参与计算）";
+constexpr std::string_view notWorkedOut = "—";
 
 std::string joined(const std::vector<std::string> &parts, std::string_view separator) {
   std::string text;
@@ -190,13 +191,10 @@ NoteSection noticeSection(const AnchorageInput &input, const AnchorageResult &re
 // is beyond the program's tables, that the result is not for the drawings.
 NoteSection conclusionSection(const AnchorageResult &result) {
   const RunCompletion &done = *result.completed;
-  const std::string depth = formatDouble(done.adopted.depth) + std::string(mm) + "（" +
-                            diametersText(done.adopted.diameters) + "）";
+  const std::string depth = std::string(adoptedDepthName) + " " + adoptedDepthText(done.adopted) + "：" +
+                            adoptedDepthBasis(done.adopted);
   if (done.notices.empty()) {
-    return {"结论",
-            {"施工图采用" + std::string(adoptedDepthName) + " " + depth + "。",
-             "取自：" + adoptedDepthLine(done.adopted) + "。"},
-            {}};
+    return {"结论", {"施工图采用" + depth + "。"}, {}};
   }
   std::vector<std::string> unmet;
   for (const CodeNotice &notice : done.notices) {
@@ -204,10 +202,9 @@ NoteSection conclusionSection(const AnchorageResult &result) {
                                           : "GB 50367-2013 第" + std::string(notice.clause) + "条");
   }
   return {"结论",
-          {"本次输入不满足 " + joined(unmet, "、") + " 的要求（见“" + std::string(noticesHeading) +
-               "”），计算结果不得用于施工图；须修改输入并重新计算。",
-           std::string(adoptedDepthName) + " " + depth + " 仅供参考。",
-           "取自：" + adoptedDepthLine(done.adopted) + "。"},
+          {"本次输入不满足" + joined(unmet, "、") + "的要求（见“" + std::string(noticesHeading) +
+               "”），计算结果不得用于施工图，须修改输入后重新计算。",
+           depth + "；仅供参考。"},
           {}};
 }
 
@@ -219,7 +216,7 @@ std::vector<std::string> diameterRow(const AnchorageInput &input, std::int16_t i
   std::vector<std::string> row{other.barDiameter.text + (own ? "（本次）" : "")};
   AnchorageResult result;
   if (const auto rejection = calculateAnchorage(other, result)) {
-    row.insert(row.end(), 4, "—");
+    row.insert(row.end(), 4, std::string(notWorkedOut));
     row.push_back(rejection->message);
     return row;
   }
@@ -237,17 +234,17 @@ std::vector<std::string> diameterRow(const AnchorageInput &input, std::int16_t i
 }
 
 NoteSection diameterSection(const AnchorageInput &input) {
-  NoteSection section{"附录：同条件下各直径的植筋锚固深度", {}, {}};
+  NoteSection section{"附录：同条件下各直径的" + std::string(adoptedDepthName), {}, {}};
   if (fbdTyped(input)) {
     section.paragraphs.emplace_back("fbd 为输入值，只属于本次计算的钢筋，本附录从略。");
     return section;
   }
-  section.paragraphs.emplace_back("其他输入与本次计算相同，逐一改变植筋直径，按同一计算得出；长度单位 mm。");
-  NoteTable table{
-      {"植筋直径 d", "ls", "ld", "受拉 lmin", std::string(adoptedDepthName), "规范提示或不能计算的原因"},
-      {12, 13, 13, 13, 19, 30},
-      {},
-      true};
+  section.paragraphs.emplace_back("其他输入与本次计算相同，逐一改变植筋直径，按同一计算得出。");
+  NoteTable table{{"植筋直径 d（mm）", "ls（mm）", "ld（mm）", "受拉 lmin（mm）",
+                   std::string(adoptedDepthName), "规范提示／不能计算的原因"},
+                  {12, 13, 13, 13, 19, 30},
+                  {},
+                  true};
   for (std::size_t i = 0; i < lists::barDiameter.items.size(); ++i) {
     table.rows.push_back(diameterRow(input, static_cast<std::int16_t>(i)));
   }

@@ -271,14 +271,22 @@ std::string lsFormula() {
   return formatDouble(depthFactor) + " × αspt × d × fy / fbd";
 }
 
-std::string adoptedDepthLine(const AdoptedDepth &adopted) {
+std::string adoptedDepthBasis(const AdoptedDepth &adopted) {
   const std::string ld = "ld = " + formatDouble(adopted.ld) + std::string(lengthUnit);
   const std::string lmin = "lmin = " + formatDouble(adopted.lmin) + std::string(lengthUnit);
   const std::string comparison =
       adopted.lminGoverns ? ld + " < " + lmin + "，取 lmin" : ld + " ≥ " + lmin + "，取 ld";
-  return std::string(adoptedDepthName) + " = " + formatDouble(adopted.depth) + std::string(lengthUnit) +
-         "（" + diametersText(adopted.diameters) + "）：" + comparison + "，按 " + formatDouble(depthStep) +
-         " mm 向上取整";
+  return comparison + "，按 " + formatDouble(depthStep) + " mm 向上取整";
+}
+
+std::string adoptedDepthText(const AdoptedDepth &adopted) {
+  return formatDouble(adopted.depth) + std::string(lengthUnit) + "（" + diametersText(adopted.diameters) +
+         "）";
+}
+
+std::string adoptedDepthLine(const AdoptedDepth &adopted) {
+  return std::string(adoptedDepthName) + " = " + adoptedDepthText(adopted) + "：" +
+         adoptedDepthBasis(adopted);
 }
 
 } // namespace tavrin

@@ -32,6 +32,10 @@ inline constexpr std::string_view ldFormula = "ψN × ψae × ls";
 // "取用植筋锚固深度 = 440 mm（27.5d）：ld = 430.2222 mm ≥ lmin = 213.3333 mm，取 ld，按 10 mm 向上取整"
 inline constexpr std::string_view adoptedDepthName = "取用植筋锚固深度";
 std::string adoptedDepthLine(const AdoptedDepth &adopted);
+// Its parts: "440 mm（27.5d）" and what it was taken from, "ld = 430.2222 mm ≥ lmin = …，取 ld，按 10 mm
+// 向上取整".
+std::string adoptedDepthText(const AdoptedDepth &adopted);
+std::string adoptedDepthBasis(const AdoptedDepth &adopted);
 
 // "ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222 mm": ld's own line of its working.
 std::string ldEquation(const AnchorageResult &result);

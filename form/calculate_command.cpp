@@ -4,9 +4,11 @@
 #include "form/form_layout.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -127,9 +129,14 @@ void Form1::reportCodeNotices() {
   if (!result_.completed || result_.completed->notices.empty()) {
     return;
   }
-  QString message = QStringLiteral("本次计算的输入有以下情况不符合 GB 50367-2013 的规定，计算结果未因此改动，"
-                                   "请设计人员处理：");
-  for (const CodeNotice &notice : result_.completed->notices) {
+  const auto &notices = result_.completed->notices;
+  const bool programOwn = std::ranges::any_of(notices, [](const CodeNotice &n) { return n.clause.empty(); });
+  QString message = programOwn
+                        ? QStringLiteral("本次计算的输入有以下情况不符合 GB 50367-2013 的规定或超出本程序"
+                                         "的适用范围，计算结果未因此改动，请设计人员处理：")
+                        : QStringLiteral("本次计算的输入有以下情况不符合 GB 50367-2013 的规定，计算结果未"
+                                         "因此改动，请设计人员处理：");
+  for (const CodeNotice &notice : notices) {
     message += '\n' + QString::fromStdString(noticeLine(notice));
   }
   showMessage(message);
@@ -138,18 +145,17 @@ void Form1::reportCodeNotices() {
 // Command1: each display is written the moment its value is stored, so a refused input leaves the
 // values before it on view. Nothing is cleared first. A completed run is recorded for the note.
 void Form1::calculateCommand() {
-  completedRun_.reset();
+  lastPress_ = RefusedPress{}; // until the run completes
   const AnchorageInput input = inputFromControls();
   const RunObserver observer{
       [this, &input](Quantity quantity, const AnchorageResult & /*result*/) { showValue(quantity, input); },
       [this](const std::string &correctedText) { Text3->setText(QString::fromStdString(correctedText)); }};
   const auto rejection = calculateAnchorage(input, result_, observer);
-  lastPressRefused_ = rejection.has_value();
   if (rejection) {
     reportRejection(*rejection);
     return;
   }
-  completedRun_ = noteOfCompletedRun(input);
+  lastPress_ = CompletedRun{input, inputFromControls(), result_, QDate::currentDate().toString(Qt::ISODate)};
   reportCodeNotices();
 }
 

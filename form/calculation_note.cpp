@@ -1,105 +1,166 @@
 #include "form/calculation_note.h"
 
+#include "form/form_layout.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
 #include <QStringList>
+#include <QTextDocument>
 
 namespace tavrin {
 namespace {
 
 constexpr QStringView kIndent = u"\u3000\u3000";
+constexpr double kNotePoints = 10.5; // 五号, the size of a printed calculation note
+constexpr int kPdfResolution = 300;  // dots per inch
 
-QString title() {
-  return QStringLiteral("Tavrin " TAVRIN_VERSION " 植筋计算书");
+QString q(const std::string &text) {
+  return QString::fromStdString(text);
 }
 
-QStringList basis() {
-  return {QStringLiteral(
-              "GB 50367-2013《混凝土结构加固设计规范》第15章 植筋技术：适用条件按第15.1.1、15.1.2、15.1.5、"
-              "15.1.6条检查，按构造要求植筋的最小锚固长度按第15.3.1条。"),
-          QStringLiteral("植筋基本锚固长度 ls = 0.2 × αspt × d × fy / fbd，植筋锚固长度 ld = ψN × ψae × ls；"
-                         "fbd、αspt、ψae 等表值为本程序所列，应按现行规范版本核对。")};
+QString html(const std::string &text) {
+  return q(text).toHtmlEscaped().replace('\n', QStringLiteral("<br>"));
 }
 
-QStringList signatures() {
-  return {QStringLiteral("计算："), QStringLiteral("校对："), QStringLiteral("审核：")};
-}
-
-QString line(const NoteItem &item) {
-  return item.caption + u'：' + item.value;
-}
-
-QString html(const QString &text) {
-  return text.toHtmlEscaped().replace('\n', QStringLiteral("<br>"));
-}
-
-QString cell(const QString &text, const char *tag = "td") {
-  const QString name = QString::fromLatin1(tag);
-  return '<' + name + '>' + html(text) + "</" + name + '>';
-}
-
-QString htmlTable(const QStringList &headings, const std::vector<NoteItem> &items, bool withWorking) {
-  QString rows;
-  for (const QString &heading : headings) {
-    rows += cell(heading, "th");
+QStringList textRow(const NoteTable &table, const std::vector<std::string> &row) {
+  if (table.labelled) { // "植筋直径 d（mm） 16（本次）：ls（mm） 355.5555，…", cells without a value left out
+    QStringList labelled;
+    for (std::size_t i = 1; i < row.size(); ++i) {
+      if (row.at(i) != "—") {
+        labelled << q(table.headings.at(i)) + u' ' + q(row.at(i));
+      }
+    }
+    return {q(table.headings.at(0)) + u' ' + q(row.at(0)) + u'：' + labelled.join(u'，')};
   }
-  rows = "<tr>" + rows + "</tr>";
-  for (const NoteItem &item : items) {
-    rows += "<tr>" + cell(item.caption) + cell(item.value) + (withWorking ? cell(item.working) : QString()) +
-            "</tr>";
+  QStringList lines{q(row.at(0)) + u'：' + q(row.at(1))};
+  for (std::size_t i = 2; i < row.size(); ++i) {
+    for (const QString &line : q(row.at(i)).split('\n')) {
+      lines << kIndent.toString() + line;
+    }
   }
-  return R"(<table border="1" cellspacing="0" cellpadding="4">)" + rows + "</table>";
+  return lines;
 }
 
-QString paragraphs(const QStringList &lines) {
-  QString text;
-  for (const QString &line : lines) {
-    text += "<p>" + html(line) + "</p>";
+// A table as wide as the page, its columns in set shares, so that a word processor wraps every cell inside
+// the margins instead of widening the table past them.
+QString htmlTable(const NoteTable &table) {
+  QString columns;
+  QString heads;
+  for (std::size_t i = 0; i < table.headings.size(); ++i) {
+    const QString width = QStringLiteral(" width=\"%1%\"").arg(table.shares.at(i));
+    columns += "<col" + width + '>';
+    heads += "<th" + width + '>' + html(table.headings.at(i)) + "</th>";
   }
-  return text;
+  QString rows = "<tr>" + heads + "</tr>";
+  for (const std::vector<std::string> &row : table.rows) {
+    rows += "<tr>";
+    for (const std::string &cell : row) {
+      rows += "<td>" + html(cell) + "</td>";
+    }
+    rows += "</tr>";
+  }
+  return R"(<table width="100%" border="1" cellspacing="0" cellpadding="3" style="width:100%;table-layout:fixed">)" +
+         columns + rows + "</table>";
 }
 
-QString heading(const QString &text) {
-  return "<p><b>" + html(text) + "</b></p>";
-}
-
-QStringList noticeLines(const CalculationNote &note) {
-  return note.notices.isEmpty() ? QStringList{QStringLiteral("无")} : note.notices;
+QFont noteFont() {
+  QFont font = fontFor(Look{});
+  font.setPointSizeF(kNotePoints);
+  return font;
 }
 
 } // namespace
 
 QString noteText(const CalculationNote &note) {
-  QStringList lines{title(), QStringLiteral("日期：") + note.date, QString(), QStringLiteral("计算依据：")};
-  for (const QString &basisLine : basis()) {
-    lines << kIndent.toString() + basisLine;
-  }
-  lines << QString() << QStringLiteral("输入：");
-  for (const NoteItem &item : note.inputs) {
-    lines << line(item);
-  }
-  lines << QString() << QStringLiteral("计算结果：");
-  for (const NoteItem &item : note.results) {
-    lines << line(item);
-    for (const QString &working : item.working.split('\n')) {
-      lines << kIndent.toString() + working;
+  QStringList lines{q(note.title)};
+  for (const NoteSection &section : note.sections) {
+    lines << QString();
+    if (!section.heading.empty()) {
+      lines << q(section.heading) + u'：';
+    }
+    for (const std::string &paragraph : section.paragraphs) {
+      lines << q(paragraph);
+    }
+    if (section.table) {
+      for (const std::vector<std::string> &row : section.table->rows) {
+        lines << textRow(*section.table, row);
+      }
     }
   }
-  lines << QString() << note.minimumLengthHeading + u'：' << note.minimumLengths;
-  lines << QString() << QStringLiteral("规范提示：") << noticeLines(note);
-  lines << QString() << note.conclusion << QString() << signatures();
   return lines.join('\n') + '\n';
 }
 
 QString noteHtml(const CalculationNote &note) {
-  return R"(<html><head><meta charset="utf-8"></head><body>)" + heading(title()) +
-         paragraphs({QStringLiteral("日期：") + note.date}) + heading(QStringLiteral("计算依据：")) +
-         paragraphs(basis()) + heading(QStringLiteral("输入：")) +
-         htmlTable({QStringLiteral("输入"), QStringLiteral("数值")}, note.inputs, false) +
-         heading(QStringLiteral("计算结果：")) +
-         htmlTable({QStringLiteral("计算结果"), QStringLiteral("数值"), QStringLiteral("计算过程")},
-                   note.results, true) +
-         heading(note.minimumLengthHeading + u'：') + paragraphs(note.minimumLengths) +
-         heading(QStringLiteral("规范提示：")) + paragraphs(noticeLines(note)) +
-         paragraphs({note.conclusion}) + paragraphs(signatures()) + "</body></html>";
+  QString body = "<p><b>" + html(note.title) + "</b></p>";
+  for (const NoteSection &section : note.sections) {
+    if (!section.heading.empty()) {
+      body += "<p><b>" + html(section.heading) + "</b></p>";
+    }
+    for (const std::string &paragraph : section.paragraphs) {
+      body += "<p>" + html(paragraph) + "</p>";
+    }
+    if (section.table) {
+      body += htmlTable(*section.table);
+    }
+  }
+  return R"(<html><head><meta charset="utf-8"></head><body>)" + body + "</body></html>";
+}
+
+void paintNote(const CalculationNote &note, const QString &runningHead, QPagedPaintDevice &device) {
+  QTextDocument document;
+  document.documentLayout()->setPaintDevice(&device); // measured in the device's own dots
+  document.setDefaultFont(noteFont());
+  document.setHtml(noteHtml(note));
+  const QRectF page(QPointF(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+  const qreal band = QFontMetricsF(document.defaultFont(), &device).height() * 2; // head and foot
+  const QRectF body = page.adjusted(0, band, 0, -band);
+  document.setPageSize(body.size());
+  const int pages = document.pageCount();
+
+  QPainter painter(&device);
+  painter.setFont(document.defaultFont());
+  for (int index = 0; index < pages; ++index) {
+    if (index > 0) {
+      device.newPage();
+    }
+    painter.drawText(QRectF(0, 0, page.width(), band), Qt::AlignLeft | Qt::AlignTop, runningHead);
+    painter.drawText(QRectF(0, page.height() - band, page.width(), band), Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("第 %1 页 共 %2 页").arg(index + 1).arg(pages));
+    painter.save();
+    const QRectF shown(0, index * body.height(), body.width(), body.height());
+    painter.translate(body.left(), body.top() - shown.top());
+    painter.setClipRect(shown);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = shown;
+    document.documentLayout()->draw(&painter, context);
+    painter.restore();
+  }
+}
+
+QString writeNotePdf(const CalculationNote &note, const QString &runningHead, const QString &path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return file.errorString();
+  }
+  {
+    QPdfWriter pdf(&file);
+    pdf.setTitle(q(note.title));
+    pdf.setCreator(QStringLiteral("Tavrin " TAVRIN_VERSION));
+    pdf.setResolution(kPdfResolution);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 20, 15),
+                                  QPageLayout::Millimeter));
+    paintNote(note, runningHead, pdf);
+  }
+  if (file.error() != QFileDevice::NoError || !file.commit()) {
+    return file.errorString();
+  }
+  return {};
 }
 
 } // namespace tavrin

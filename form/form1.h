@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/anchorage.h"
-#include "form/calculation_note.h"
+#include "calc/calculation_note.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,10 +9,11 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include <optional>
+#include <variant>
 #include <vector>
 
 class QMessageBox;
+class QPrinter;
 class QUrl;
 
 namespace tavrin {
@@ -44,9 +45,14 @@ public:
   void calculateCommand();
   // F1: asks the desktop to open the manual in its browser, or says where it was looked for.
   void openManual();
-  // Ctrl+Shift+C: puts the calculation note of the last completed run on the clipboard, as plain text and as
-  // HTML. Where there is none, or the inputs on view are no longer the run's, it copies nothing and says why.
+  // The calculation note (计算书) of the last completed run. Where there is none, or the inputs on view are
+  // no longer the run's, each command does nothing but say why. Ctrl+Shift+C: puts it on the clipboard, as
+  // plain text and as HTML.
   void copyCalculationNote();
+  // Ctrl+P: prints it through the system's print dialog.
+  void printCalculationNote();
+  // Ctrl+S: saves it as a PDF file the user names.
+  void saveCalculationNotePdf();
 
   QComboBox *Combo1{}, *Combo2{}, *Combo3{}, *Combo4{}, *Combo5{}, *Combo6{}, *Combo7{}, *Combo8{}, *Combo9{},
       *Combo10{};
@@ -65,6 +71,15 @@ protected:
   virtual bool openInBrowser(const QUrl &file);
   // The folder of the program, where the manual is looked for first. Tests override it.
   virtual QString programDirectory() const;
+  // Asks for the project and the member the note is for, offering what was given before; false when the
+  // user cancels. Tests override these three dialogs.
+  virtual bool askNoteHead(QString &project, QString &member);
+  // The system's print dialog on printer; false when the user cancels.
+  virtual bool choosePrinter(QPrinter &printer);
+  // The save dialog for the PDF, opening at suggested; empty when the user cancels.
+  virtual QString choosePdfPath(const QString &suggested);
+  // The commands offered on a right click anywhere on the window but the entries, which have their own.
+  void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
   void createControls();
@@ -80,18 +95,28 @@ private:
   void reportRejection(const InputRejection &rejection);
   void reportCodeNotices();
   QLineEdit *entryFor(Entry entry) const;
-  // The inputs on view that take part in a run, with their units, in the order of the tab chain.
-  std::vector<NoteItem> inputsOnView() const;
-  CalculationNote noteOfCompletedRun(const AnchorageInput &input) const;
-  // Why there is no note to copy, or empty when there is one.
-  QString whyNoNote() const;
+  // Why there is no note for the command named by verb ("复制"), or empty when there is one.
+  QString whyNoNote(const QString &verb) const;
+  // The note of the last completed run with the project and member given so far.
+  CalculationNote currentNote() const;
+  // Asks for the note's project and member; false when the user cancels.
+  bool noteHeadGiven();
 
   // The values of the last run; a run that stops early leaves the later ones as they were.
   AnchorageResult result_;
-  // The record of the last completed run; none before the first, after a refused press and after restore
-  // defaults.
-  std::optional<CalculationNote> completedRun_;
-  bool lastPressRefused_ = false;
+
+  // What the last press of Command1 left for the note: nothing before the first press and after restore
+  // defaults, a refused press, or the record of a completed run.
+  struct RefusedPress {};
+  struct CompletedRun {
+    AnchorageInput input;  // as the run read it
+    AnchorageInput onView; // as the window showed it afterwards, the moisture factor raised to its floor
+    AnchorageResult result;
+    QString date;
+  };
+  std::variant<std::monostate, RefusedPress, CompletedRun> lastPress_;
+  // What the user said the note is for; kept for this session only.
+  QString project_, member_;
 };
 
 // Once at start-up, before the first window: registers the icons compiled into this library and gives the

@@ -109,18 +109,17 @@ const std::array kLayout{
 };
 
 // Inputs first, then the result displays.
-constexpr std::string_view kMm = "mm";
 const std::array<NamedBy, 23> kNamingLabels{{
-  {&Form1::Combo1, &Form1::Label2},  {&Form1::Combo2, &Form1::Label3, kMm}, {&Form1::Combo3, &Form1::Label4, kMm},
+  {&Form1::Combo1, &Form1::Label2},  {&Form1::Combo2, &Form1::Label3}, {&Form1::Combo3, &Form1::Label4},
   {&Form1::Combo4, &Form1::Label5},  {&Form1::Combo5, &Form1::Label6},      {&Form1::Text1, &Form1::Label7},
   {&Form1::Text2, &Form1::Label8},   {&Form1::Combo6, &Form1::Label9},      {&Form1::Text3, &Form1::Label10},
   {&Form1::Combo7, &Form1::Label11}, {&Form1::Text4, &Form1::Label12},
-  {&Form1::Text5, &Form1::Label28, "N/mm²"},
-  {&Form1::Combo8, &Form1::Label29, kMm}, {&Form1::Combo9, &Form1::Label30}, {&Form1::Combo10, &Form1::Label31},
-  {&Form1::Label18, &Form1::Label17, "N/mm²", true}, {&Form1::Label14, &Form1::Label13, {}, true},
-  {&Form1::Label16, &Form1::Label15, {}, true},      {&Form1::Label20, &Form1::Label19, {}, true},
-  {&Form1::Label22, &Form1::Label21, {}, true},      {&Form1::Label24, &Form1::Label23, {}, true},
-  {&Form1::Text6, &Form1::Label26, {}, true},        {&Form1::Text7, &Form1::Label27, {}, true},
+  {&Form1::Text5, &Form1::Label28},
+  {&Form1::Combo8, &Form1::Label29}, {&Form1::Combo9, &Form1::Label30}, {&Form1::Combo10, &Form1::Label31},
+  {&Form1::Label18, &Form1::Label17, true}, {&Form1::Label14, &Form1::Label13, true},
+  {&Form1::Label16, &Form1::Label15, true},      {&Form1::Label20, &Form1::Label19, true},
+  {&Form1::Label22, &Form1::Label21, true},      {&Form1::Label24, &Form1::Label23, true},
+  {&Form1::Text6, &Form1::Label26, true},        {&Form1::Text7, &Form1::Label27, true},
 }};
 // clang-format on
 

@@ -47,12 +47,10 @@ struct ControlSpec {
   bool hiddenAtCreation = false;
 };
 
-// An input or a result display, the label beside it that names it, and the unit its value is in where
-// the caption does not name one.
+// An input or a result display and the label beside it that names it.
 struct NamedBy {
   ControlMember control;
   QLabel *Form1::*label;
-  std::string_view unit{};
   bool isResult = false;
 };
 

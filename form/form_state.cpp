@@ -65,8 +65,7 @@ void Form1::restoreDefaults() {
   applyDefaultInputs();
   hideOptionalEntries();
   clearResults();
-  completedRun_.reset();
-  lastPressRefused_ = false;
+  lastPress_ = std::monostate{};
 }
 
 void Form1::applyDefaultInputs() {

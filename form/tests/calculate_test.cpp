@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -362,20 +363,38 @@ TEST_F(Calculate, EachResultCarriesTheWorkingOfTheValueOnView) {
   }
 }
 
-// Ctrl+Shift+C copies the record of the last completed run, or nothing and a box that says why: before any
-// run, after an input changed or a press was refused, after restore defaults. A run with a case the design
-// code does not allow lists it in one box and leaves the results on view.
+// The pages of a PDF as pdftotext reads them, which is how a checker's tools find the note's text.
+QString pdfText(const QString &path) {
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, "-"});
+  EXPECT_TRUE(reader.waitForFinished(30000)) << "pdftotext (Debian's poppler-utils)";
+  return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+// Ctrl+Shift+C, Ctrl+P and Ctrl+S work on the record of the last completed run, or open no dialog and show a
+// box that says why: before any run, after an input changed or a press was refused, after restore defaults.
+// A run with a case the design code does not allow lists it in one box, leaves the results on view, and its
+// note does not let the depth go on the drawing.
 TEST_F(Calculate, CalculationNoteIsTheRecordOfTheLastCompletedRun) {
+  const QTemporaryDir folder;
+  form.printedTo = folder.filePath("printed.pdf"), form.savedTo = folder.filePath("计算书.pdf");
   QClipboard *clipboard = QGuiApplication::clipboard();
   clipboard->setText(QStringLiteral("earlier"));
-  const auto copyNote = [this] {
-    boxes.clear();
-    QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  const auto command = [this](Qt::KeyboardModifiers modifiers, Qt::Key key) {
+    boxes.clear(), form.dialogsAsked = 0;
+    QTest::keyClick(&form, key, modifiers);
     return boxes.empty() ? QString() : boxes.front().text;
   };
-  const QString noRun = QStringLiteral("尚未计算，请先按“计　　算”再复制计算书");
-  const QString changed = QStringLiteral("输入已改动，请重新计算后再复制计算书");
-  EXPECT_EQ(copyNote(), noRun);
+  const auto copyNote = [&] { return command(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C); };
+  const auto everyCommand = [&](const QString &why) {
+    EXPECT_EQ(copyNote(), why.arg("复制"));
+    EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_P), why.arg("打印"));
+    EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_S), why.arg("保存"));
+    EXPECT_EQ(form.dialogsAsked, 0) << "no dialog without a note";
+  };
+  const QString noRun = QStringLiteral("尚未计算，请先按“计　　算”再%1计算书");
+  const QString changed = QStringLiteral("输入已改动，请重新计算后再%1计算书");
+  everyCommand(noRun);
 
   form.Combo3->setCurrentIndex(9), form.Combo5->setCurrentIndex(1); // 25 mm with B-grade adhesive
   type(form.Text1, "150"), type(form.Text2, "80"), type(form.Text3, "0.9");
@@ -387,33 +406,48 @@ TEST_F(Calculate, CalculationNoteIsTheRecordOfTheLastCompletedRun) {
   EXPECT_TRUE(boxes[0].text.endsWith('\n' + notice)) << boxes[0].text.toStdString();
   EXPECT_EQ(boxes[0].behind.at("Text7").shows, "672.2222") << "the results stay on view behind the box";
   EXPECT_EQ(copyNote(), QString());
-  const QStringList lines = clipboard->mimeData()->text().split('\n');
+  const QString text = clipboard->mimeData()->text();
+  const QStringList lines = text.split('\n');
   for (const QString &line : std::initializer_list<QString>{
-           "Tavrin 1.0.0 植筋计算书", "计算依据：", "植筋直径：25 mm", "结构胶粘剂等级：B级胶",
-           "植筋间距(mm)：150", "混凝土孔壁潮湿影响系数：1.1", "植筋锚固长度(mm)：672.2222",
-           "\u3000\u3000ld = ψN × ψae × ls = 1.1 × 1.1 × 555.5555 = 672.2222 mm", notice,
-           "结论：植筋锚固长度 ld = 672.2222 mm；按构造要求植筋时，最小锚固长度 lmin 受拉 250 mm、受压 "
-           "333.3333 mm"
-           "；有 1 条规范提示，见上。",
-           "审核："}) {
-    EXPECT_TRUE(lines.contains(line)) << line.toStdString() << " in\n"
-                                      << clipboard->mimeData()->text().toStdString();
+           "Tavrin 1.0.0 植筋计算书", "植筋直径 d：25 mm", "结构胶粘剂等级：B级胶", "植筋间距 s：150 mm",
+           "混凝土孔壁潮湿影响系数 ψw：0.9，小于 1.1，取 1.1", "植筋锚固深度 ld：672.2222 mm", notice,
+           "取用植筋锚固深度 680 mm（27.2d）：ld = 672.2222 mm ≥ lmin = 333.3333 mm，取 ld，按 10 mm "
+           "向上取整；仅供参考。",
+           "植筋直径 d（mm） 32：规范提示／不能计算的原因 植筋间距不能小于植筋直径的5倍"}) {
+    EXPECT_TRUE(lines.contains(line)) << line.toStdString() << " in\n" << text.toStdString();
   }
-  EXPECT_FALSE(lines.contains("温度影响系数")) << "a hidden entry takes no part";
-  const QString html = clipboard->mimeData()->html();
-  EXPECT_TRUE(html.contains("<td>植筋间距(mm)</td><td>150</td>") && html.contains(notice))
-      << html.toStdString();
+  EXPECT_TRUE(text.contains("计算结果不得用于施工图")) << "a forbidden case decides nothing for the drawing";
+  EXPECT_FALSE(text.contains("温度影响系数 ψT")) << "a hidden entry takes no part";
+  EXPECT_TRUE(clipboard->mimeData()->html().contains(notice));
 
-  const QString note = clipboard->text();
+  // Printed and saved, each page under the title and the project, with its number of the whole.
+  EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_P), QString());
+  EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_S), QString());
+  for (const QString &pdf : {form.printedTo, form.savedTo}) {
+    const QString pages = pdfText(pdf);
+    for (const QString &part :
+         {QStringLiteral("工程名称：某办公楼加固"), QStringLiteral("构件（部位）：二层梁 KL3"),
+          QStringLiteral("取用植筋锚固深度 680 mm"), QStringLiteral("第 1 页 共 ")}) {
+      EXPECT_TRUE(pages.contains(part)) << part.toStdString() << " in " << pdf.toStdString();
+    }
+  }
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "nothing left beside the PDF";
+  form.savedTo = folder.filePath("no such folder/计算书.pdf");
+  EXPECT_TRUE(command(Qt::ControlModifier, Qt::Key_S)
+                  .startsWith("无法保存计算书：\n" + QDir::toNativeSeparators(form.savedTo) + '\n'));
+
   form.Combo1->setCurrentIndex(0);
-  EXPECT_EQ(copyNote(), changed);
+  everyCommand(changed);
   form.Combo1->setCurrentIndex(1); // as the run had it
   EXPECT_EQ(copyNote(), QString());
+  const QString note = clipboard->text();
+  EXPECT_TRUE(note.contains("工程名称：某办公楼加固"))
+      << "the project given for the print is kept for the session";
   type(form.Text1, "60");
   press();
-  EXPECT_EQ(copyNote(), changed) << "a refused press";
+  EXPECT_EQ(copyNote(), changed.arg("复制")) << "a refused press";
   form.restoreDefaults();
-  EXPECT_EQ(copyNote(), noRun);
+  everyCommand(noRun);
   EXPECT_EQ(clipboard->text(), note);
 }
 

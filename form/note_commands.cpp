@@ -1,0 +1,153 @@
+// The calculation note of the last completed run: copied, printed or saved as PDF, each only while the inputs
+// on view are the run's.
+#include "form/calculation_note.h"
+#include "form/form1.h"
+
+#include <QClipboard>
+#include <QDate>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace tavrin {
+namespace {
+
+std::string utf8(const QString &text) {
+  return text.toStdString();
+}
+
+// "Tavrin 1.0.0 植筋计算书　工程名称：…", at the head of every printed page.
+QString runningHead(const CalculationNote &note, const QString &project) {
+  const QString title = QString::fromStdString(note.title);
+  return project.trimmed().isEmpty() ? title : title + QStringLiteral("　工程名称：") + project.trimmed();
+}
+
+} // namespace
+
+QString Form1::whyNoNote(const QString &verb) const {
+  if (std::holds_alternative<RefusedPress>(lastPress_)) {
+    return QStringLiteral("输入已改动，请重新计算后再%1计算书").arg(verb);
+  }
+  const auto *run = std::get_if<CompletedRun>(&lastPress_);
+  if (run == nullptr) {
+    return QStringLiteral("尚未计算，请先按“计　　算”再%1计算书").arg(verb);
+  }
+  if (run->onView != inputFromControls()) {
+    return QStringLiteral("输入已改动，请重新计算后再%1计算书").arg(verb);
+  }
+  return {};
+}
+
+CalculationNote Form1::currentNote() const {
+  const auto &run = std::get<CompletedRun>(lastPress_);
+  return makeCalculationNote(run.input, run.result,
+                             {"Tavrin " TAVRIN_VERSION, utf8(run.date), utf8(project_), utf8(member_)});
+}
+
+void Form1::copyCalculationNote() {
+  if (const QString why = whyNoNote(QStringLiteral("复制")); !why.isEmpty()) {
+    showMessage(why);
+    return;
+  }
+  const CalculationNote note = currentNote();
+  auto data = std::make_unique<QMimeData>();
+  data->setText(noteText(note));
+  data->setHtml(noteHtml(note));
+  QGuiApplication::clipboard()->setMimeData(data.release()); // the clipboard takes it over
+}
+
+bool Form1::noteHeadGiven() {
+  QString project = project_;
+  QString member = member_;
+  if (!askNoteHead(project, member)) {
+    return false;
+  }
+  project_ = project, member_ = member;
+  return true;
+}
+
+void Form1::printCalculationNote() {
+  if (const QString why = whyNoNote(QStringLiteral("打印")); !why.isEmpty()) {
+    showMessage(why);
+    return;
+  }
+  if (!noteHeadGiven()) {
+    return;
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                    QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
+  printer.setDocName(QStringLiteral("植筋计算书"));
+  if (choosePrinter(printer)) {
+    const CalculationNote note = currentNote();
+    paintNote(note, runningHead(note, project_), printer);
+  }
+}
+
+void Form1::saveCalculationNotePdf() {
+  if (const QString why = whyNoNote(QStringLiteral("保存")); !why.isEmpty()) {
+    showMessage(why);
+    return;
+  }
+  if (!noteHeadGiven()) {
+    return;
+  }
+  const auto &run = std::get<CompletedRun>(lastPress_);
+  const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                .filePath(QStringLiteral("植筋计算书-%1.pdf").arg(run.date));
+  const QString path = choosePdfPath(suggested);
+  if (path.isEmpty()) {
+    return;
+  }
+  const CalculationNote note = currentNote();
+  if (const QString why = writeNotePdf(note, runningHead(note, project_), path); !why.isEmpty()) {
+    showMessage(QStringLiteral("无法保存计算书：\n%1\n%2").arg(QDir::toNativeSeparators(path), why));
+  }
+}
+
+// Two entries, for the head of the note; nothing the user types here is written anywhere but the note.
+bool Form1::askNoteHead(QString &project, QString &member) {
+  QDialog dialog(this);
+  dialog.setWindowTitle(QStringLiteral("计算书"));
+  auto *layout = new QFormLayout(&dialog);
+  auto *projectEntry = new QLineEdit(project, &dialog);
+  auto *memberEntry = new QLineEdit(member, &dialog);
+  projectEntry->setAccessibleName(QStringLiteral("工程名称"));
+  memberEntry->setAccessibleName(QStringLiteral("构件（部位）"));
+  layout->addRow(QStringLiteral("工程名称："), projectEntry);
+  layout->addRow(QStringLiteral("构件（部位）："), memberEntry);
+  auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addRow(buttons);
+  if (dialog.exec() != QDialog::Accepted) {
+    return false;
+  }
+  project = projectEntry->text(), member = memberEntry->text();
+  return true;
+}
+
+bool Form1::choosePrinter(QPrinter &printer) {
+  QPrintDialog dialog(&printer, this);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+QString Form1::choosePdfPath(const QString &suggested) {
+  return QFileDialog::getSaveFileName(this, QStringLiteral("另存为 PDF"), suggested,
+                                      QStringLiteral("PDF 文件 (*.pdf)"));
+}
+
+} // namespace tavrin
