@@ -10,22 +10,13 @@ namespace {
 
 using namespace lists;
 
-float aspt(const char *diameter, std::int16_t cover, std::int16_t stirrup) {
-  return selectAspt(diameter, cover, stirrup).aspt;
-}
-
 // Every cell of the splitting-factor table: by diameter, then each cover with each stirrup.
 TEST(SplittingFactor, EveryTabulatedCell) {
+  // clang-format off
   const std::array<std::pair<std::int16_t, std::int16_t>, 8> columns{{
-      {cover25, stirrup6},
-      {cover25, stirrup8OrMore},
-      {cover30, stirrup6},
-      {cover30, stirrup8OrMore},
-      {cover35, stirrup6},
-      {cover35, stirrup8OrMore},
-      {cover40OrMore, stirrup6},
-      {cover40OrMore, stirrup8OrMore},
-  }};
+      {cover25, stirrup6}, {cover25, stirrup8OrMore}, {cover30, stirrup6}, {cover30, stirrup8OrMore},
+      {cover35, stirrup6}, {cover35, stirrup8OrMore}, {cover40OrMore, stirrup6}, {cover40OrMore, stirrup8OrMore}}};
+  // clang-format on
   const struct {
     const char *diameter;
     std::array<const char *, 8> shown;
@@ -41,7 +32,7 @@ TEST(SplittingFactor, EveryTabulatedCell) {
   for (const auto &row : rows) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
       const auto [cover, stirrup] = columns.at(i);
-      EXPECT_EQ(formatSingle(aspt(row.diameter, cover, stirrup)), row.shown.at(i))
+      EXPECT_EQ(formatSingle(selectAspt(row.diameter, cover, stirrup).aspt), row.shown.at(i))
           << "d " << row.diameter << " cover " << cover << " stirrup " << stirrup;
     }
   }
@@ -68,7 +59,7 @@ TEST(SplittingFactor, InputsTheListsDoNotOffer) {
       {"32", 100, stirrup8OrMore, 1.15F},
   };
   for (const auto &c : cases) {
-    EXPECT_EQ(aspt(c.diameter, c.cover, c.stirrup), c.expected)
+    EXPECT_EQ(selectAspt(c.diameter, c.cover, c.stirrup).aspt, c.expected)
         << "d " << c.diameter << " cover " << c.cover << " stirrup " << c.stirrup;
   }
 }

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -14,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <map>
 #include <vector>
@@ -281,24 +279,23 @@ void deliver(QLineEdit *entry, Arrival arrival, const QString &text) {
   QDropEvent drop(place, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
   QInputMethodEvent commit;
   commit.setCommitString(text);
-  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), entry->mapToGlobal(QPoint(1, 1)));
+  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, place, entry->mapToGlobal(place));
   switch (arrival) {
   case Arrival::Dropped: // a drop goes to the widget that took the drag as it entered
-    QApplication::sendEvent(entry, &enter);
-    QApplication::sendEvent(entry, &drop);
+    QApplication::sendEvent(entry, &enter), QApplication::sendEvent(entry, &drop);
     return;
   case Arrival::Committed:
     QApplication::sendEvent(entry, &commit);
     return;
   case Arrival::PastedFromMenu: {
     QApplication::sendEvent(entry, &menuKey);
-    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QWidget *menu = QApplication::activePopupWidget();
     ASSERT_NE(menu, nullptr);
-    const QList<QAction *> actions = menu->actions();
-    const auto paste = std::ranges::find_if(
-        actions, [](const QAction *action) { return action->text().startsWith(QLineEdit::tr("&Paste")); });
-    ASSERT_NE(paste, actions.end());
-    (*paste)->trigger();
+    for (QAction *action : menu->actions()) {
+      if (action->text().startsWith(QLineEdit::tr("&Paste"))) {
+        action->trigger();
+      }
+    }
     menu->close();
     return;
   }
