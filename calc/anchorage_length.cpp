@@ -10,7 +10,15 @@ namespace tavrin {
 namespace {
 
 // Design strength of the bar steel, N/mm², by steel grade: plain bars 210, the two ribbed grades 300 and 360.
-constexpr std::array<std::int16_t, 3> fyBySteelGrade{210, 300, 360};
+struct SteelGradeFy {
+  std::int16_t item;
+  std::int16_t fy;
+};
+constexpr std::array<SteelGradeFy, 3> fyBySteelGrade{{
+    {lists::plainBarsHPB235, 210},
+    {lists::ribbedBarsHRB335, 300},
+    {lists::ribbedBarsHRB400, 360},
+}};
 
 using lists::intensity7, lists::intensity8OrMore, lists::intensityUpTo5, lists::siteIIIOrIV;
 
@@ -26,10 +34,11 @@ StageOutcome<float> stored(std::optional<double> value) {
 
 StageOutcome<std::int16_t> computeFy(std::int16_t steelGrade) {
   // Without a steel grade there is no design strength; an earlier run's value must not stand in for it.
-  if (steelGrade < 0 || static_cast<std::size_t>(steelGrade) >= fyBySteelGrade.size()) {
+  const SteelGradeFy *row = lists::rowFor(fyBySteelGrade, steelGrade);
+  if (row == nullptr) {
     return InputRejection{"钢筋强度等级不能为空值", Entry::None, Entry::None};
   }
-  return fyBySteelGrade.at(static_cast<std::size_t>(steelGrade));
+  return row->fy;
 }
 
 StageOutcome<float> computeLs(float aspt, const std::string &barDiameterText, std::int16_t fy, float fbd) {
@@ -52,10 +61,6 @@ DisplacementFactor selectPsiAe(const AnchorageInput &input) {
     return {1.25F, DisplacementRule::Intensity7SoftSite};
   }
   return {1.1F, DisplacementRule::ModerateIntensity};
-}
-
-float computePsiAe(const AnchorageInput &input) {
-  return selectPsiAe(input).psiAe;
 }
 
 StageOutcome<float> computeLd(float psiN, float psiAe, float ls) {

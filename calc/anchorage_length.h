@@ -16,7 +16,6 @@ struct DisplacementFactor {
   DisplacementRule rule;
 };
 DisplacementFactor selectPsiAe(const AnchorageInput &input);
-float computePsiAe(const AnchorageInput &input);
 StageOutcome<float> computeLd(float psiN, float psiAe, float ls);
 
 // lmin for bars planted by construction requirement: tension max(0.3·ls, 10·d, 100 mm), compression

@@ -159,9 +159,10 @@ struct Utf8Character {
   std::size_t size = 0;
 };
 
-// The well-formed multi-byte characters by lead byte: their length and the range of their second byte.
-// The narrower ranges refuse overlong forms (after E0 and F0), surrogates (after ED) and code points above
-// U+10FFFF (after F4); C0, C1 and F5 to FF lead none. Every further byte lies in 80 to BF.
+// The multi-byte characters by lead byte: their length and the range of their second byte. The narrower
+// ranges after E0 and F0, and no lead C0 or C1, refuse overlong forms, which could spell a blank as a
+// number's neighbour; a surrogate or a code point above U+10FFFF is no blank either way, so it needs no
+// row of its own, and F5 to FF lead none. Every further byte lies in 80 to BF.
 struct Utf8Lead {
   unsigned char first;
   unsigned char last;
@@ -170,11 +171,10 @@ struct Utf8Lead {
   unsigned char secondLast;
 };
 // clang-format off
-constexpr std::array<Utf8Lead, 8> utf8Leads{{
+constexpr std::array<Utf8Lead, 5> utf8Leads{{
     {0xC2, 0xDF, 2, 0x80, 0xBF},
-    {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF}, {0xED, 0xED, 3, 0x80, 0x9F},
-    {0xEE, 0xEF, 3, 0x80, 0xBF},
-    {0xF0, 0xF0, 4, 0x90, 0xBF}, {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+    {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEF, 3, 0x80, 0xBF},
+    {0xF0, 0xF0, 4, 0x90, 0xBF}, {0xF1, 0xF4, 4, 0x80, 0xBF},
 }};
 // clang-format on
 

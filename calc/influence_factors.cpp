@@ -1,15 +1,22 @@
 #include "calc/influence_factors.h"
 
 #include "calc/conversions.h"
+#include "calc/lists.h"
 
 #include <array>
 
 namespace tavrin {
 namespace {
 
-// ψbr by member stress state (the member-state list's order): cantilevers 1.5, other important members
-// 1.15, the rest 1.0.
-constexpr std::array<float, 3> psiBrByMemberState{1.5F, 1.15F, 1.0F};
+// ψbr by member stress state: cantilevers 1.5, other important members 1.15, the rest 1.0.
+struct MemberStatePsiBr {
+  std::int16_t item;
+  float psiBr;
+};
+constexpr std::array<MemberStatePsiBr, 2> psiBrByMemberState{{
+    {lists::cantilever, 1.5F},
+    {lists::importantMember, 1.15F},
+}};
 constexpr float psiBrOtherwise = 1.0F;
 constexpr float psiTForNormalTemperature = 1.0F;
 
@@ -23,10 +30,8 @@ constexpr TypedEntry temperatureEntry{"温度影响系数", "温度影响系数�
 } // namespace
 
 float computePsiBr(std::int16_t memberState) {
-  if (memberState < 0 || static_cast<std::size_t>(memberState) >= psiBrByMemberState.size()) {
-    return psiBrOtherwise;
-  }
-  return psiBrByMemberState.at(static_cast<std::size_t>(memberState));
+  const MemberStatePsiBr *row = lists::rowFor(psiBrByMemberState, memberState);
+  return row != nullptr ? row->psiBr : psiBrOtherwise;
 }
 
 StageOutcome<MoistureFactor> computePsiW(const std::string &moistureText) {

@@ -15,7 +15,5 @@ struct SplittingFactor {
 };
 SplittingFactor selectAspt(const std::string &barDiameterText, std::int16_t coverThickness,
                            std::int16_t stirrupDiameter);
-float computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
-                  std::int16_t stirrupDiameter);
 
 } // namespace tavrin

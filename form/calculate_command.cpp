@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace tavrin {
 namespace {
@@ -20,9 +21,14 @@ std::string text(const QLineEdit *entry) {
   return entry->text().toStdString();
 }
 
+// Selections are 16-bit in the calculation. An index beyond that, which no list of a dozen items reaches,
+// counts as nothing chosen rather than wrap around to another item.
+std::int16_t narrowed(int index) {
+  return std::in_range<std::int16_t>(index) ? static_cast<std::int16_t>(index) : std::int16_t{-1};
+}
+
 ListChoice choice(const QComboBox *list) {
-  // Selections are 16-bit in the calculation; a list of a dozen items never comes near the limit.
-  return {static_cast<std::int16_t>(list->currentIndex()), list->currentText().toStdString()};
+  return {narrowed(list->currentIndex()), list->currentText().toStdString()};
 }
 
 std::int16_t index(const QComboBox *list) {

@@ -71,18 +71,18 @@ protected:
     }
     switch (event->type()) {
     case QEvent::KeyPress:
-      return dynamic_cast<QKeyEvent &>(*event).matches(QKeySequence::Paste) &&
+      return static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste) &&
              pasteOneLine(QClipboard::Clipboard);
     case QEvent::MouseButtonRelease: // the X11 selection, pasted by the middle button
-      return dynamic_cast<QMouseEvent &>(*event).button() == Qt::MiddleButton &&
+      return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton &&
              QGuiApplication::clipboard()->supportsSelection() && pasteOneLine(QClipboard::Selection);
     case QEvent::ContextMenu:
-      showMenuPastingOneLine(dynamic_cast<QContextMenuEvent &>(*event).globalPos());
+      showMenuPastingOneLine(static_cast<QContextMenuEvent *>(event)->globalPos());
       return true;
     case QEvent::Drop:
-      return dropOneLine(dynamic_cast<QDropEvent &>(*event));
+      return dropOneLine(*static_cast<QDropEvent *>(event));
     case QEvent::InputMethod:
-      return commitOneLine(dynamic_cast<QInputMethodEvent &>(*event));
+      return commitOneLine(*static_cast<QInputMethodEvent *>(event));
     default:
       return false;
     }
@@ -124,6 +124,14 @@ private:
     entry_.setCursorPosition(cursor);
   }
 
+  // Pastes the text as one line, as one step in the undo history.
+  void insertOneLine(const QString &text) {
+    endUndoStep();
+    entry_.insert(oneLine(text));
+    keepCursorBeforeTrailingBlanks(text);
+    endUndoStep();
+  }
+
   // Pastes the clipboard's text as one line; leaves a text that needs no change to the entry's own paste
   // and returns false.
   bool pasteOneLine(QClipboard::Mode mode) {
@@ -131,35 +139,33 @@ private:
     if (!breaksTheLine(text)) {
       return false;
     }
-    endUndoStep();
-    entry_.insert(oneLine(text));
-    keepCursorBeforeTrailingBlanks(text);
-    endUndoStep();
+    insertOneLine(text);
     return true;
   }
 
-  // The entry's own menu, its Paste pasting as one line.
+  // The entry's own menu, its Paste pasting as one line. Its Paste is the action that calls the entry's
+  // paste(), in any language; that call is taken off it. A menu without one would keep line breaks, so it
+  // is said on the console rather than let pass unnoticed.
   void showMenuPastingOneLine(const QPoint &place) {
     QMenu *menu = entry_.createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QList<QAction *> actions = menu->actions();
-    const auto paste = std::ranges::find_if(actions, [](const QAction *action) {
-      return action->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste"); // its shortcut after a tab
+    const auto paste = std::ranges::find_if(actions, [this](QAction *action) {
+      return QObject::disconnect(action, nullptr, &entry_, SLOT(paste()));
     });
     if (paste != actions.end()) {
-      (*paste)->disconnect(&entry_);
-      connect(*paste, &QAction::triggered, this, [this] {
-        if (!pasteOneLine(QClipboard::Clipboard)) {
-          entry_.paste();
-        }
-      });
+      connect(*paste, &QAction::triggered, this,
+              [this] { insertOneLine(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
+    } else {
+      qWarning("The entry's context menu has no Paste calling its paste(); a paste there keeps line breaks.");
     }
     menu->popup(place);
   }
 
-  // Hands the entry an event whose text was made one line, as it would have taken the event itself.
+  // Hands the entry an event whose text was made one line, as it would have taken the event itself. The
+  // event passes this filter again, which leaves it alone: it breaks no line now.
   void handOn(QEvent &event, const QString &arrived) {
-    static_cast<QObject &>(entry_).event(&event);
+    QCoreApplication::sendEvent(&entry_, &event);
     keepCursorBeforeTrailingBlanks(arrived);
   }
 

@@ -49,7 +49,7 @@ TEST(Anchorage, DefaultRunPublishesEveryValueInOrder) {
 TEST(Anchorage, MoistureCorrectionComesBetweenPsiBrAndPsiN) {
   AnchorageInput input = defaultInput();
   input.moistureFactor = "0.9";
-  input.memberState = 1;
+  input.memberState = lists::importantMember;
   AnchorageResult result;
   Recorder recorder;
   calculateAnchorage(input, result, recorder.observer());
@@ -136,7 +136,7 @@ TEST(Anchorage, TemperatureRejectionLeavesTheNewPsiBrBesideThePreviousPsiN) {
   AnchorageResult result;
   calculateAnchorage(defaultInput(), result);
   AnchorageInput input = defaultInput();
-  input.memberState = 0;
+  input.memberState = lists::cantilever;
   input.temperatureFactor = {"", true};
   calculateAnchorage(input, result);
   EXPECT_EQ(formatSingle(result.psiBr.value), "1.5");

@@ -37,28 +37,31 @@ StageOutcome<float> fbdOf(const AnchorageInput &input) {
 }
 
 TEST(BondStrength, TableByGradeAdhesiveAndConstructionBand) {
-  constexpr std::int16_t A = 0;
-  constexpr std::int16_t B = 1;
+  using namespace lists;
+  constexpr std::int16_t A = adhesiveA;
+  constexpr std::int16_t B = adhesiveB;
+  // clang-format off
   const BondCase cases[] = {
-      {1, A, "16", "100", "50", "2.7"}, // the opening defaults
-      {0, A, "20", "100", "50", "2.3"}, // ratios exactly 5 and 2.5 pass
-      {2, A, "20", "100", "50", "3.4"}, // ... and fall in band 5d
-      {2, A, "20", "120", "60", "3.6"}, // band 6d
-      {2, A, "20", "140", "70", "4"},   // band 7d
-      {2, A, "20", "140", "55", "3.4"}, // edge ratio 2.75: band 5d
-      {2, A, "20", "140", "65", "3.6"}, // edge ratio 3.25: band 6d
-      {2, B, "20", "140", "70", "3.4"}, // B grade has no bands
-      {3, B, "20", "100", "50", "3.6"},   {3, B, "20", "140", "70", "3.6"},
-      {3, A, "20", "100", "50", "3.6"},   {3, A, "20", "120", "60", "3.8"},
-      {3, A, "20", "140", "70", "4.2"},   {4, A, "20", "120", "60", "4.125"},
-      {4, A, "20", "140", "70", "4.625"}, {4, B, "20", "140", "70", "3.7"},
-      {5, B, "20", "100", "50", "3.8"},   {5, A, "20", "120", "60", "4.25"},
-      {6, A, "20", "140", "70", "4.875"}, {6, A, "20", "100", "50", "3.9"},
-      {7, A, "20", "100", "50", "4"},     {7, A, "20", "120", "60", "4.5"},
-      {7, A, "20", "140", "70", "5"},     {-1, A, "20", "100", "50", "4"},
-      {-1, A, "20", "120", "60", "4.5"},  {-1, -1, "20", "140", "70", "5"},
+      {gradeC25, A, "16", "100", "50", "2.7"}, // the opening defaults
+      {gradeC20, A, "20", "100", "50", "2.3"}, // ratios exactly 5 and 2.5 pass
+      {gradeC30, A, "20", "100", "50", "3.4"}, // ... and fall in band 5d
+      {gradeC30, A, "20", "120", "60", "3.6"}, // band 6d
+      {gradeC30, A, "20", "140", "70", "4"},   // band 7d
+      {gradeC30, A, "20", "140", "55", "3.4"}, // edge ratio 2.75: band 5d
+      {gradeC30, A, "20", "140", "65", "3.6"}, // edge ratio 3.25: band 6d
+      {gradeC30, B, "20", "140", "70", "3.4"}, // B grade has no bands
+      {gradeC40, B, "20", "100", "50", "3.6"}, {gradeC40, B, "20", "140", "70", "3.6"},
+      {gradeC40, A, "20", "100", "50", "3.6"}, {gradeC40, A, "20", "120", "60", "3.8"},
+      {gradeC40, A, "20", "140", "70", "4.2"}, {gradeC45, A, "20", "120", "60", "4.125"},
+      {gradeC45, A, "20", "140", "70", "4.625"}, {gradeC45, B, "20", "140", "70", "3.7"},
+      {gradeC50, B, "20", "100", "50", "3.8"}, {gradeC50, A, "20", "120", "60", "4.25"},
+      {gradeC55, A, "20", "140", "70", "4.875"}, {gradeC55, A, "20", "100", "50", "3.9"},
+      {gradeC60OrAbove, A, "20", "100", "50", "4"}, {gradeC60OrAbove, A, "20", "120", "60", "4.5"},
+      {gradeC60OrAbove, A, "20", "140", "70", "5"}, {-1, A, "20", "100", "50", "4"},
+      {-1, A, "20", "120", "60", "4.5"}, {-1, -1, "20", "140", "70", "5"},
       {-1, B, "20", "140", "70", "4"},
   };
+  // clang-format on
   for (const auto &c : cases) {
     EXPECT_EQ(describe(fbdOf(inputFor(c))), c.expected)
         << "grade " << c.grade << " adhesive " << c.adhesive << " s " << c.spacing << " c " << c.edge;

@@ -6,10 +6,14 @@ namespace tavrin {
 namespace {
 
 TEST(InfluenceFactors, MemberStateGivesPsiBr) {
+  const auto pastTheList = static_cast<std::int16_t>(lists::memberStateItems.size());
+  // clang-format off
   const struct {
     std::int16_t memberState;
     const char *shown;
-  } cases[] = {{0, "1.5"}, {1, "1.15"}, {2, "1"}, {-1, "1"}, {3, "1"}, {32767, "1"}, {-32768, "1"}};
+  } cases[] = {{lists::cantilever, "1.5"}, {lists::importantMember, "1.15"}, {lists::otherMember, "1"},
+               {-1, "1"}, {pastTheList, "1"}, {32767, "1"}, {-32768, "1"}};
+  // clang-format on
   for (const auto &c : cases) {
     EXPECT_EQ(formatSingle(computePsiBr(c.memberState)), c.shown) << c.memberState;
   }

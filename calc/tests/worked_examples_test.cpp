@@ -117,7 +117,8 @@ AnchorageInput inputOf(const Example &example, std::map<std::string, std::string
     setters().at(row.at(1))(input, row.at(2));
   }
   EXPECT_EQ(setters().size(), example.inputs.size()) << "every input of the window, once";
-  input.userBondStrength.shown = input.steelGrade == 0; // the window asks for fbd for HPB235 only
+  // The window asks for fbd for HPB235 only.
+  input.userBondStrength.shown = input.steelGrade == lists::plainBarsHPB235;
   EXPECT_EQ(input.temperatureFactor.shown, stated.at("ψT′") != hidden);
   EXPECT_EQ(input.userBondStrength.shown, stated.at("fbd′") != hidden);
   return input;

@@ -56,12 +56,12 @@ TEST(Working, StatesTheRuleThatDecidedEachValue) {
       {"thin bar", nullptr, Quantity::Aspt, "αspt = 1（d = 16 ≤ 20，不计劈裂影响）"},
       {"table cell",
        [](AnchorageInput &in) {
-         in.barDiameter = {10, "28"}, in.stirrupDiameter = 0;
+         in.barDiameter = {10, "28"}, in.stirrupDiameter = lists::stirrup6;
        },
        Quantity::Aspt, "αspt = 1.09（d = 28 > 20，查劈裂影响系数表：保护层厚度30，箍筋直径6）"},
       {"cover 35 reads no stirrup",
        [](AnchorageInput &in) {
-         in.barDiameter = {8, "22"}, in.coverThickness = 2;
+         in.barDiameter = {8, "22"}, in.coverThickness = lists::cover35;
        },
        Quantity::Aspt, "αspt = 1（d = 22 ≤ 25，不计劈裂影响）"},
       {"diameter off the table",
@@ -135,7 +135,8 @@ TEST(Working, NoticesNameTheCasesTheDesignCodeDoesNotAllow) {
       {"plain bars", [](AnchorageInput &in) { in.steelGrade = lists::plainBarsHPB235; }, {"15.1.1"}},
       {"cantilever in C20",
        [](AnchorageInput &in) {
-         in.memberState = lists::cantilever, in.concreteGrade = testing::choiceOf(lists::concreteGrade, 0);
+         in.memberState = lists::cantilever,
+         in.concreteGrade = testing::choiceOf(lists::concreteGrade, lists::gradeC20);
        },
        {"15.1.2"}},
       {"cantilever in C25", [](AnchorageInput &in) { in.memberState = lists::cantilever; }, {}},

@@ -256,31 +256,85 @@ TEST_F(Calculate, NumbersFromAChineseInputMethodAreReadAndKeptAsTyped) {
   }
 }
 
+// How a text reaches an entry: pasted over its whole text, pasted at the cursor right after typing there,
+// dropped, committed by an input method, or pasted from the entry's context menu.
+enum class Arrival { PastedOverAll, PastedAfterTyping, Dropped, Committed, PastedFromMenu };
+
+void prepare(QLineEdit *entry, Arrival arrival) {
+  if (arrival == Arrival::PastedAfterTyping) {
+    entry->setCursorPosition(1);
+    QTest::keyClick(entry, Qt::Key_5);
+  } else if (arrival == Arrival::Dropped || arrival == Arrival::Committed) {
+    entry->clear();
+  } else {
+    entry->selectAll();
+  }
+}
+
+void deliver(QLineEdit *entry, Arrival arrival, const QString &text) {
+  QApplication::clipboard()->setText(text);
+  QMimeData dragged;
+  dragged.setText(text);
+  const QPoint place(1, entry->height() / 2);
+  QDragEnterEvent enter(place, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent drop(place, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QInputMethodEvent commit;
+  commit.setCommitString(text);
+  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, place, entry->mapToGlobal(place));
+  switch (arrival) {
+  case Arrival::Dropped: // a drop goes to the widget that took the drag as it entered
+    QApplication::sendEvent(entry, &enter), QApplication::sendEvent(entry, &drop);
+    return;
+  case Arrival::Committed:
+    QApplication::sendEvent(entry, &commit);
+    return;
+  case Arrival::PastedFromMenu: {
+    QApplication::sendEvent(entry, &menuKey);
+    QWidget *menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    for (QAction *action : menu->actions()) {
+      if (action->text().startsWith(QLineEdit::tr("&Paste"))) {
+        action->trigger();
+      }
+    }
+    menu->close();
+    return;
+  }
+  default:
+    QTest::keySequence(entry, QKeySequence::Paste);
+  }
+}
+
 // Numbers copied from a spreadsheet (with the cell's line break) or a document (no-break space) are read as
-// shown, control characters and line breaks shown as blanks; a number in digit groups is refused as no
-// number and kept. Ctrl+Z takes a paste back whole.
+// shown, control characters and line breaks shown as blanks, however they arrive; a number in digit groups
+// is refused as no number and kept. Ctrl+Z takes the arrived text back whole and nothing before it.
 TEST_F(Calculate, PastedNumbersAreReadAsShown) {
+  using enum Arrival;
   const struct {
     QLineEdit *Form1::*entry;
+    Arrival arrival;
     QString pasted;
     QString entryAfter;
     QString message; // none: the run completes
   } cases[] = {
-      {&Form1::Text3, "1.2\r\n", "1.2  ", ""},
-      {&Form1::Text2, "\t50\v\u0085\u2029", " 50   ", ""},
-      {&Form1::Text1, "\u00A0100", "\u00A0100", ""},
-      {&Form1::Text1, "1,000", "1,000", "植筋间距必须是数值"},
-      {&Form1::Text2, "1 000", "1 000", "植筋边距必须是数值"},
+      {&Form1::Text3, PastedOverAll, "1.2\r\n", "1.2  ", ""},
+      {&Form1::Text2, PastedOverAll, "\t50\v\u0085\u2029", " 50   ", ""},
+      {&Form1::Text1, PastedOverAll, "\u00A0100", "\u00A0100", ""},
+      {&Form1::Text1, PastedOverAll, "1,000", "1,000", "植筋间距必须是数值"},
+      {&Form1::Text2, PastedOverAll, "1 000", "1 000", "植筋边距必须是数值"},
+      {&Form1::Text1, PastedAfterTyping, "0\r\n", "150  00", "植筋间距必须是数值"},
+      {&Form1::Text3, Dropped, "1.2\r\n", "1.2  ", ""},
+      {&Form1::Text2, Committed, "50\u2028", "50 ", ""},
+      {&Form1::Text3, PastedFromMenu, "1.2\n", "1.2 ", ""},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.pasted.toStdString());
     form.restoreDefaults();
     boxes.clear();
     QLineEdit *entry = form.*c.entry;
+    prepare(entry, c.arrival);
     const QString before = entry->text();
-    entry->selectAll();
-    QApplication::clipboard()->setText(c.pasted);
-    QTest::keySequence(entry, QKeySequence::Paste);
+    deliver(entry, c.arrival, c.pasted);
     press();
     EXPECT_EQ(entry->text(), c.entryAfter);
     EXPECT_EQ(boxes.empty() ? QString() : boxes[0].text, c.message);
