@@ -232,6 +232,9 @@ TEST(WorkedExamples, StateWhatTheCalculationShows) {
     ASSERT_FALSE(example.working.empty());
     EXPECT_TRUE(std::ranges::any_of(example.working, [](const Row &row) { return row.at(0) == "ld"; }))
         << "an example works through to ld";
+    EXPECT_TRUE(std::ranges::any_of(example.working, [](const Row &row) {
+      return row.at(0) == adoptedDepthName;
+    })) << "an example states the depth the drawing takes";
     for (const Row &row : example.working) {
       const std::string &name = row.at(0);
       SCOPED_TRACE(name);
