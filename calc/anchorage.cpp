@@ -111,7 +111,7 @@ bool runInfluenceFactors(const AnchorageInput &input, AnchorageResult &r, Run &r
 
 void runSplittingFactor(const AnchorageInput &input, AnchorageResult &r, Run &run) {
   const SplittingFactor aspt =
-      selectAspt(input.barDiameter.text, input.coverThickness, input.stirrupDiameter);
+      computeAspt(input.barDiameter.text, input.coverThickness, input.stirrupDiameter);
   r.decided.splitting = aspt.rule;
   r.decided.thinBarLimit = aspt.thinBarLimit;
   r.decided.stirrupRead = aspt.stirrupRead;
@@ -126,7 +126,7 @@ bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &ru
                 Quantity::Ls)) {
     return false;
   }
-  const DisplacementFactor psiAe = selectPsiAe(input);
+  const DisplacementFactor psiAe = computePsiAe(input);
   r.decided.displacement = psiAe.rule;
   run.store(r.psiAe, Quantity::PsiAe, psiAe.psiAe);
   auto ld = computeLd(r.psiN.value, r.psiAe.value, r.ls.value);

@@ -46,7 +46,7 @@ StageOutcome<float> computeLs(float aspt, const std::string &barDiameterText, st
   return stored(finiteQuotient(static_cast<double>(aspt) * depthFactor * d * fy, fbd));
 }
 
-DisplacementFactor selectPsiAe(const AnchorageInput &input) {
+DisplacementFactor computePsiAe(const AnchorageInput &input) {
   // Concrete above C30 needs no allowance for displacement, nor does an intensity of 5 or less.
   if (gradeNumber(input) > 30) {
     return {1.0F, DisplacementRule::ConcreteAboveC30};

@@ -15,7 +15,7 @@ struct DisplacementFactor {
   float psiAe;
   DisplacementRule rule;
 };
-DisplacementFactor selectPsiAe(const AnchorageInput &input);
+DisplacementFactor computePsiAe(const AnchorageInput &input);
 StageOutcome<float> computeLd(float psiN, float psiAe, float ls);
 
 // lmin for bars planted by construction requirement: tension max(0.3·ls, 10·d, 100 mm), compression

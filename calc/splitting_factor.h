@@ -13,7 +13,7 @@ struct SplittingFactor {
   double thinBarLimit; // bars up to this diameter need no allowance in the chosen cover
   bool stirrupRead;    // the chosen cover's cells depend on the stirrup
 };
-SplittingFactor selectAspt(const std::string &barDiameterText, std::int16_t coverThickness,
+SplittingFactor computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
                            std::int16_t stirrupDiameter);
 
 } // namespace tavrin

@@ -78,11 +78,11 @@ TEST(AnchorageLength, PsiAeByGradeIntensityAndSite) {
       testing::setConcreteGrade(input, row.grade);
       input.seismicIntensity = columns[i].first;
       input.siteCategory = columns[i].second;
-      EXPECT_EQ(formatSingle(selectPsiAe(input).psiAe), row.shown[i])
+      EXPECT_EQ(formatSingle(computePsiAe(input).psiAe), row.shown[i])
           << input.concreteGrade.text << " column " << i;
       input.siteCategory = input.siteCategory == siteIOrII ? siteIIIOrIV : siteIOrII;
       if (columns[i].first != intensity7) { // only intensity 7 reads the site
-        EXPECT_EQ(formatSingle(selectPsiAe(input).psiAe), row.shown[i])
+        EXPECT_EQ(formatSingle(computePsiAe(input).psiAe), row.shown[i])
             << input.concreteGrade.text << " column " << i;
       }
     }

@@ -32,7 +32,7 @@ TEST(SplittingFactor, EveryTabulatedCell) {
   for (const auto &row : rows) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
       const auto [cover, stirrup] = columns.at(i);
-      EXPECT_EQ(formatSingle(selectAspt(row.diameter, cover, stirrup).aspt), row.shown.at(i))
+      EXPECT_EQ(formatSingle(computeAspt(row.diameter, cover, stirrup).aspt), row.shown.at(i))
           << "d " << row.diameter << " cover " << cover << " stirrup " << stirrup;
     }
   }
@@ -59,7 +59,7 @@ TEST(SplittingFactor, InputsTheListsDoNotOffer) {
       {"32", 100, stirrup8OrMore, 1.15F},
   };
   for (const auto &c : cases) {
-    EXPECT_EQ(selectAspt(c.diameter, c.cover, c.stirrup).aspt, c.expected)
+    EXPECT_EQ(computeAspt(c.diameter, c.cover, c.stirrup).aspt, c.expected)
         << "d " << c.diameter << " cover " << c.cover << " stirrup " << c.stirrup;
   }
 }
