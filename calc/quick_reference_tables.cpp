@@ -45,8 +45,9 @@ struct Condition {
   std::string value;
 };
 
-// What every table shares. Spacing and edge distance are the least the construction check admits: the band
-// with the lowest fbd, so wider spacing can only shorten the depth.
+// What every table shares. The moisture factor is at its floor, the least the calculation takes. Spacing and
+// edge distance are the least the construction check admits: the band with the lowest fbd, so wider spacing
+// can only shorten the depth.
 std::vector<Condition> sharedConditions() {
   return {
       {"结构胶粘剂等级", itemText(lists::adhesiveGrade, lists::adhesiveA)},
