@@ -18,24 +18,6 @@ constexpr std::string_view strength = " N/mm²";
 constexpr std::string_view tookNoPart = "（未参与计算）";
 constexpr std::string_view notWorkedOut = "—";
 
-std::string joined(const std::vector<std::string> &parts, std::string_view separator) {
-  std::string text;
-  for (const std::string &part : parts) {
-    text += (text.empty() ? "" : std::string(separator)) + part;
-  }
-  return text;
-}
-
-// The list items write ">=8" and "<=5" for want of the signs; a note a checker reads writes the signs.
-std::string withSigns(std::string text) {
-  for (const auto &[ascii, sign] : {std::pair<std::string_view, std::string_view>{">=", "≥"}, {"<=", "≤"}}) {
-    for (std::size_t at = text.find(ascii); at != std::string::npos; at = text.find(ascii, at)) {
-      text.replace(at, ascii.size(), sign);
-    }
-  }
-  return text;
-}
-
 std::string typed(const std::string &text) {
   return std::string(trimBlanks(text));
 }

@@ -14,14 +14,6 @@ namespace {
 constexpr std::string_view strengthUnit = " N/mm²";
 constexpr std::string_view lengthUnit = " mm";
 
-std::string joined(std::initializer_list<std::string> parts, std::string_view separator) {
-  std::string text;
-  for (const std::string &part : parts) {
-    text += (text.empty() ? "" : std::string(separator)) + part;
-  }
-  return text;
-}
-
 // "ψN = ψw × ψbr × ψT = 1.1 × 1 × 1 = 1.1": the formula, the numbers in its place, the value as shown.
 std::string equation(std::string_view symbol, std::string_view formula, const std::string &numbers,
                      const std::string &value) {
@@ -287,6 +279,23 @@ std::string adoptedDepthText(const AdoptedDepth &adopted) {
 std::string adoptedDepthLine(const AdoptedDepth &adopted) {
   return std::string(adoptedDepthName) + " = " + adoptedDepthText(adopted) + "：" +
          adoptedDepthBasis(adopted);
+}
+
+std::string joined(const std::vector<std::string> &parts, std::string_view separator) {
+  std::string text;
+  for (const std::string &part : parts) {
+    text += (text.empty() ? "" : std::string(separator)) + part;
+  }
+  return text;
+}
+
+std::string withSigns(std::string text) {
+  for (const auto &[ascii, sign] : {std::pair<std::string_view, std::string_view>{">=", "≥"}, {"<=", "≤"}}) {
+    for (std::size_t at = text.find(ascii); at != std::string::npos; at = text.find(ascii, at)) {
+      text.replace(at, ascii.size(), sign);
+    }
+  }
+  return text;
 }
 
 } // namespace tavrin

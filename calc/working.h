@@ -46,4 +46,9 @@ std::vector<std::string> lminLines(const AnchorageInput &input, const AnchorageR
 inline constexpr std::string_view lminHeading =
     "按构造要求植筋的最小锚固长度 lmin（GB 50367-2013 第15.3.1条）";
 
+// The parts with the separator between them.
+std::string joined(const std::vector<std::string> &parts, std::string_view separator);
+// The list items write ">=8" and "<=5" for want of the signs; text a checker reads writes the signs.
+std::string withSigns(std::string text);
+
 } // namespace tavrin
