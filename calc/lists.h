@@ -96,14 +96,5 @@ constexpr const Row *rowFor(const std::array<Row, size> &table, std::int16_t ind
   return found == table.end() ? nullptr : &*found;
 }
 
-// Further items the quick-reference tables fix their conditions by.
-inline constexpr std::int16_t cover30 = 1;
-inline constexpr std::int16_t hrb335 = 1;
-inline constexpr std::int16_t hrb400 = 2;
-inline constexpr std::int16_t otherMember = 2;
-inline constexpr std::int16_t stirrup8OrMore = 1;
-inline constexpr std::int16_t intensity6 = 1;
-inline constexpr std::int16_t siteIOrII = 0;
-
 } // namespace lists
 } // namespace tavrin

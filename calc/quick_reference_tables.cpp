@@ -38,7 +38,7 @@ const std::array<SeismicCase, 3> &seismicCases() {
   return cases;
 }
 
-constexpr std::array<std::int16_t, 2> steelGrades{lists::hrb400, lists::hrb335};
+constexpr std::array<std::int16_t, 2> steelGrades{lists::ribbedBarsHRB400, lists::ribbedBarsHRB335};
 
 struct Condition {
   std::string caption;

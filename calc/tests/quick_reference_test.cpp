@@ -38,13 +38,13 @@ struct Meeting {
   std::int16_t site;
 };
 constexpr Meeting meetings[] = {
-    {4, lists::hrb335, lists::gradeC25, lists::intensity6, lists::siteIOrII}, // 例一
-    {4, lists::hrb335, lists::gradeC20, lists::intensity7, lists::siteIOrII},
-    {3, lists::hrb335, lists::gradeC25, lists::intensityUpTo5, lists::siteIIIOrIV},
-    {5, lists::hrb335, lists::gradeC20, lists::intensity8OrMore, lists::siteIIIOrIV},
-    {0, lists::hrb400, lists::gradeC20, lists::intensityUpTo5, lists::siteIOrII},
-    {1, lists::hrb400, lists::gradeC25, lists::intensity6, lists::siteIIIOrIV},
-    {2, lists::hrb400, lists::gradeC25, lists::intensity7, lists::siteIIIOrIV},
+    {4, lists::ribbedBarsHRB335, lists::gradeC25, lists::intensity6, lists::siteIOrII}, // 例一
+    {4, lists::ribbedBarsHRB335, lists::gradeC20, lists::intensity7, lists::siteIOrII},
+    {3, lists::ribbedBarsHRB335, lists::gradeC25, lists::intensityUpTo5, lists::siteIIIOrIV},
+    {5, lists::ribbedBarsHRB335, lists::gradeC20, lists::intensity8OrMore, lists::siteIIIOrIV},
+    {0, lists::ribbedBarsHRB400, lists::gradeC20, lists::intensityUpTo5, lists::siteIOrII},
+    {1, lists::ribbedBarsHRB400, lists::gradeC25, lists::intensity6, lists::siteIIIOrIV},
+    {2, lists::ribbedBarsHRB400, lists::gradeC25, lists::intensity7, lists::siteIIIOrIV},
 };
 
 TEST(QuickReference, CellsAreTheDepthsOfTheDefaultInputsWhereTheyMeet) {
