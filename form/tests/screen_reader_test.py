@@ -46,12 +46,14 @@ DEFAULT_RESULTS = [
     ('植筋直径(mm)：', '16'), ('植筋锚固长度(mm):', '430.2222'),
 ]
 SPACING_REFUSAL = '植筋间距不能小于植筋直径的5倍'
-# What a screen reader reads after the name of the ld box: its working, the minimum lengths, the notices.
+# What a screen reader reads after the name of the ld box: its working, the minimum lengths, the adopted
+# depth, the notices.
 LD_WORKING = '\n'.join([
     'ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222 mm',
     '按构造要求植筋的最小锚固长度 lmin（GB 50367-2013 第15.3.1条）：',
     '受拉 lmin = max(0.3 × ls, 10 × d, 100) = max(0.3 × 355.5555, 10 × 16, 100) = 160 mm',
     '受压 lmin = max(0.6 × ls, 10 × d, 100) = max(0.6 × 355.5555, 10 × 16, 100) = 213.3333 mm',
+    '取用植筋锚固深度 = 440 mm（27.5d）：ld = 430.2222 mm ≥ lmin = 213.3333 mm，取 ld，按 10 mm 向上取整',
     '规范提示：无'])
 
 
