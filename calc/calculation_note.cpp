@@ -224,7 +224,7 @@ NoteSection diameterSection(const AnchorageInput &input) {
   section.paragraphs.emplace_back("其他输入与本次计算相同，逐一改变植筋直径，按同一计算得出。");
   NoteTable table{{"植筋直径 d（mm）", "ls（mm）", "ld（mm）", "受拉 lmin（mm）",
                    std::string(adoptedDepthName), "规范提示／不能计算的原因"},
-                  {12, 13, 13, 13, 19, 30},
+                  {12, 13, 13, 13, 22, 27},
                   {},
                   true};
   for (std::size_t i = 0; i < lists::barDiameter.items.size(); ++i) {
