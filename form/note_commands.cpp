@@ -104,7 +104,8 @@ void Form1::saveCalculationNotePdf() {
     return;
   }
   const auto &run = std::get<CompletedRun>(lastPress_);
-  const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+  const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  const QString suggested = (documents.exists() ? documents : QDir::home())
                                 .filePath(QStringLiteral("植筋计算书-%1.pdf").arg(run.date));
   const QString path = choosePdfPath(suggested);
   if (path.isEmpty()) {
@@ -120,6 +121,7 @@ void Form1::saveCalculationNotePdf() {
 bool Form1::askNoteHead(QString &project, QString &member) {
   QDialog dialog(this);
   dialog.setWindowTitle(QStringLiteral("计算书"));
+  dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(QStringLiteral("工程名称：")) * 5);
   auto *layout = new QFormLayout(&dialog);
   auto *projectEntry = new QLineEdit(project, &dialog);
   auto *memberEntry = new QLineEdit(member, &dialog);
