@@ -97,6 +97,8 @@ private:
   QLineEdit *entryFor(Entry entry) const;
   // Why there is no note for the command named by verb ("复制"), or empty when there is one.
   QString whyNoNote(const QString &verb) const;
+  // Whether there is a note for the command; where not, a box says why.
+  bool noteAvailable(const QString &verb);
   // The note of the last completed run with the project and member given so far.
   CalculationNote currentNote() const;
   // Asks for the note's project and member; false when the user cancels.

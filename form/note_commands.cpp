@@ -49,6 +49,14 @@ QString Form1::whyNoNote(const QString &verb) const {
   return {};
 }
 
+bool Form1::noteAvailable(const QString &verb) {
+  const QString why = whyNoNote(verb);
+  if (!why.isEmpty()) {
+    showMessage(why);
+  }
+  return why.isEmpty();
+}
+
 CalculationNote Form1::currentNote() const {
   const auto &run = std::get<CompletedRun>(lastPress_);
   return makeCalculationNote(run.input, run.result,
@@ -56,8 +64,7 @@ CalculationNote Form1::currentNote() const {
 }
 
 void Form1::copyCalculationNote() {
-  if (const QString why = whyNoNote(QStringLiteral("复制")); !why.isEmpty()) {
-    showMessage(why);
+  if (!noteAvailable(QStringLiteral("复制"))) {
     return;
   }
   const CalculationNote note = currentNote();
@@ -78,11 +85,7 @@ bool Form1::noteHeadGiven() {
 }
 
 void Form1::printCalculationNote() {
-  if (const QString why = whyNoNote(QStringLiteral("打印")); !why.isEmpty()) {
-    showMessage(why);
-    return;
-  }
-  if (!noteHeadGiven()) {
+  if (!noteAvailable(QStringLiteral("打印")) || !noteHeadGiven()) {
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
@@ -96,11 +99,7 @@ void Form1::printCalculationNote() {
 }
 
 void Form1::saveCalculationNotePdf() {
-  if (const QString why = whyNoNote(QStringLiteral("保存")); !why.isEmpty()) {
-    showMessage(why);
-    return;
-  }
-  if (!noteHeadGiven()) {
+  if (!noteAvailable(QStringLiteral("保存")) || !noteHeadGiven()) {
     return;
   }
   const auto &run = std::get<CompletedRun>(lastPress_);
