@@ -60,7 +60,7 @@ const StirrupCells *cellsFor(const CoverColumn &column, std::int16_t stirrupDiam
 } // namespace
 
 SplittingFactor computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
-                           std::int16_t stirrupDiameter) {
+                            std::int16_t stirrupDiameter) {
   const double d = lenientNumber(barDiameterText);
   const CoverColumn &column = columnFor(coverThickness);
   const auto found = [&column](float aspt, SplittingRule rule) {

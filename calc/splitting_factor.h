@@ -14,6 +14,6 @@ struct SplittingFactor {
   bool stirrupRead;    // the chosen cover's cells depend on the stirrup
 };
 SplittingFactor computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
-                           std::int16_t stirrupDiameter);
+                            std::int16_t stirrupDiameter);
 
 } // namespace tavrin
