@@ -417,12 +417,25 @@ TEST_F(Calculate, EachResultCarriesTheWorkingOfTheValueOnView) {
   }
 }
 
-// The pages of a PDF as pdftotext reads them, which is how a checker's tools find the note's text.
-QString pdfText(const QString &path) {
+// The text of a saved note as a checker's tools read it (pdftotext). The Windows suite runs under Wine, where
+// no Unix tool can be started: there the file is only checked to be a whole PDF, and scripts/test-windows
+// reads the text of a note the installed program saves.
+void expectNoteInPdf(const QString &path, const QStringList &parts) {
+#ifdef Q_OS_WIN
+  QFile pdf(path);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << path.toStdString();
+  const QByteArray bytes = pdf.readAll();
+  EXPECT_TRUE(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF")) << path.toStdString();
+  (void)parts;
+#else
   QProcess reader;
   reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, "-"});
-  EXPECT_TRUE(reader.waitForFinished(30000)) << "pdftotext (Debian's poppler-utils)";
-  return QString::fromUtf8(reader.readAllStandardOutput());
+  ASSERT_TRUE(reader.waitForFinished(30000)) << "pdftotext (Debian's poppler-utils)";
+  const QString pages = QString::fromUtf8(reader.readAllStandardOutput());
+  for (const QString &part : parts) {
+    EXPECT_TRUE(pages.contains(part)) << part.toStdString() << " in " << path.toStdString();
+  }
+#endif
 }
 
 // Ctrl+Shift+C, Ctrl+P and Ctrl+S work on the record of the last completed run, or open no dialog and show a
@@ -478,12 +491,8 @@ TEST_F(Calculate, CalculationNoteIsTheRecordOfTheLastCompletedRun) {
   EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_P), QString());
   EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_S), QString());
   for (const QString &pdf : {form.printedTo, form.savedTo}) {
-    const QString pages = pdfText(pdf);
-    for (const QString &part :
-         {QStringLiteral("工程名称：某办公楼加固"), QStringLiteral("构件（部位）：二层梁 KL3"),
-          QStringLiteral("取用植筋锚固深度 680 mm"), QStringLiteral("第 1 页 共 ")}) {
-      EXPECT_TRUE(pages.contains(part)) << part.toStdString() << " in " << pdf.toStdString();
-    }
+    expectNoteInPdf(pdf, {"工程名称：某办公楼加固", "构件（部位）：二层梁 KL3", "取用植筋锚固深度 680 mm",
+                          "第 1 页 共 "});
   }
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "nothing left beside the PDF";
   form.savedTo = folder.filePath("no such folder/计算书.pdf");
