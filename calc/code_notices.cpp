@@ -15,10 +15,6 @@ constexpr double leastGradeUnderCantilever = 25; // C25
 constexpr double leastGradeOtherwise = 20;       // C20, the lowest grade on the list
 constexpr double highestServiceTemperature = 60; // ℃, long-term
 
-std::string item(const ItemList &list, std::int16_t index) {
-  return itemText(list, index);
-}
-
 // Each rule: the clause, what of it the program checks, what the clause asks where the input breaks it, and
 // when it does.
 struct NoticeRule {
@@ -28,47 +24,44 @@ struct NoticeRule {
   bool (*applies)(const AnchorageInput &);
 };
 
-const std::array<NoticeRule, 4> &noticeRules() {
-  static const std::array<NoticeRule, 4> rules{{
-      {"15.1.1",
-       [] { return "钢筋种类（" + item(lists::steelGrade, lists::plainBarsHPB235) + "光圆钢筋不适用）"; },
-       [] {
-         return "植筋适用于带肋钢筋和全螺纹螺杆；" + item(lists::steelGrade, lists::plainBarsHPB235) +
-                "为光圆钢筋，不在适用范围内";
-       },
-       [](const AnchorageInput &in) { return in.steelGrade == lists::plainBarsHPB235; }},
-      {"15.1.2",
-       [] {
-         return "原构件混凝土强度等级（" + item(lists::memberState, lists::cantilever) + "不低于C" +
-                formatDouble(leastGradeUnderCantilever) + "，其他构件不低于C" +
-                formatDouble(leastGradeOtherwise) + "）";
-       },
-       [] {
-         return item(lists::memberState, lists::cantilever) + "的原构件混凝土强度等级不应低于C" +
-                formatDouble(leastGradeUnderCantilever);
-       },
-       [](const AnchorageInput &in) {
-         return in.memberState == lists::cantilever && gradeNumber(in) < leastGradeUnderCantilever;
-       }},
-      {"15.1.5", [] { return "植筋直径大于" + formatDouble(largestBarForAdhesiveB) + "mm时的胶粘剂等级"; },
-       [] {
-         return "植筋直径大于" + formatDouble(largestBarForAdhesiveB) + "mm时应采用" +
-                item(lists::adhesiveGrade, lists::adhesiveA) + "，不应采用" +
-                item(lists::adhesiveGrade, lists::adhesiveB);
-       },
-       [](const AnchorageInput &in) {
-         return in.adhesiveGrade == lists::adhesiveB &&
-                lenientNumber(in.barDiameter.text) > largestBarForAdhesiveB;
-       }},
-      {"15.1.6", [] { return "长期使用环境温度是否高于" + formatDouble(highestServiceTemperature) + "℃"; },
-       [] {
-         return "植筋锚固的结构不应长期在高于" + formatDouble(highestServiceTemperature) +
-                "℃的环境中使用；特殊环境另需防护和耐该环境的胶粘剂";
-       },
-       [](const AnchorageInput &in) { return in.temperatureFactor.shown; }},
-  }};
-  return rules;
-}
+constexpr std::array<NoticeRule, 4> noticeRules{{
+    {"15.1.1",
+     [] { return "钢筋种类（" + itemText(lists::steelGrade, lists::plainBarsHPB235) + "光圆钢筋不适用）"; },
+     [] {
+       return "植筋适用于带肋钢筋和全螺纹螺杆；" + itemText(lists::steelGrade, lists::plainBarsHPB235) +
+              "为光圆钢筋，不在适用范围内";
+     },
+     [](const AnchorageInput &in) { return in.steelGrade == lists::plainBarsHPB235; }},
+    {"15.1.2",
+     [] {
+       return "原构件混凝土强度等级（" + itemText(lists::memberState, lists::cantilever) + "不低于C" +
+              formatDouble(leastGradeUnderCantilever) + "，其他构件不低于C" +
+              formatDouble(leastGradeOtherwise) + "）";
+     },
+     [] {
+       return itemText(lists::memberState, lists::cantilever) + "的原构件混凝土强度等级不应低于C" +
+              formatDouble(leastGradeUnderCantilever);
+     },
+     [](const AnchorageInput &in) {
+       return in.memberState == lists::cantilever && gradeNumber(in) < leastGradeUnderCantilever;
+     }},
+    {"15.1.5", [] { return "植筋直径大于" + formatDouble(largestBarForAdhesiveB) + "mm时的胶粘剂等级"; },
+     [] {
+       return "植筋直径大于" + formatDouble(largestBarForAdhesiveB) + "mm时应采用" +
+              itemText(lists::adhesiveGrade, lists::adhesiveA) + "，不应采用" +
+              itemText(lists::adhesiveGrade, lists::adhesiveB);
+     },
+     [](const AnchorageInput &in) {
+       return in.adhesiveGrade == lists::adhesiveB &&
+              lenientNumber(in.barDiameter.text) > largestBarForAdhesiveB;
+     }},
+    {"15.1.6", [] { return "长期使用环境温度是否高于" + formatDouble(highestServiceTemperature) + "℃"; },
+     [] {
+       return "植筋锚固的结构不应长期在高于" + formatDouble(highestServiceTemperature) +
+              "℃的环境中使用；特殊环境另需防护和耐该环境的胶粘剂";
+     },
+     [](const AnchorageInput &in) { return in.temperatureFactor.shown; }},
+}};
 
 // A typed fbd above every value of the table for the grade: the program cannot vouch for it.
 std::optional<CodeNotice> typedFbdAboveTable(const AnchorageInput &input, float fbd) {
@@ -86,7 +79,7 @@ std::optional<CodeNotice> typedFbdAboveTable(const AnchorageInput &input, float 
 
 std::vector<CodeNotice> codeNotices(const AnchorageInput &input, float fbd) {
   std::vector<CodeNotice> found;
-  for (const NoticeRule &rule : noticeRules()) {
+  for (const NoticeRule &rule : noticeRules) {
     if (rule.applies(input)) {
       found.push_back({rule.clause, rule.asks()});
     }
@@ -99,7 +92,7 @@ std::vector<CodeNotice> codeNotices(const AnchorageInput &input, float fbd) {
 
 std::vector<CheckedClause> checkedClauses() {
   std::vector<CheckedClause> clauses;
-  for (const NoticeRule &rule : noticeRules()) {
+  for (const NoticeRule &rule : noticeRules) {
     clauses.push_back({rule.clause, rule.checked()});
   }
   return clauses;
