@@ -143,21 +143,31 @@ private:
     return true;
   }
 
-  // The entry's own menu, its Paste pasting as one line. Its Paste is the action that calls the entry's
-  // paste(), in any language; that call is taken off it. A menu without one would keep line breaks, so it
-  // is said on the console rather than let pass unnoticed.
-  void showMenuPastingOneLine(const QPoint &place) {
-    QMenu *menu = entry_.createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    const QList<QAction *> actions = menu->actions();
+  // The entry's Paste, found by its role in any language, with what it did taken off it: Qt 6.8 names the
+  // action after its icon, "edit-paste"; Qt 6.4 names none, but connects it to the entry's paste() by name.
+  QAction *takePasteAction(const QList<QAction *> &actions) {
+    for (QAction *action : actions) {
+      if (action->objectName() == QLatin1String("edit-paste")) {
+        action->disconnect(&entry_);
+        return action;
+      }
+    }
     const auto paste = std::ranges::find_if(actions, [this](QAction *action) {
       return QObject::disconnect(action, nullptr, &entry_, SLOT(paste()));
     });
-    if (paste != actions.end()) {
-      connect(*paste, &QAction::triggered, this,
+    return paste == actions.end() ? nullptr : *paste;
+  }
+
+  // The entry's own menu, its Paste pasting as one line. A menu without a Paste found would keep line
+  // breaks, so that is said on the console rather than let pass unnoticed.
+  void showMenuPastingOneLine(const QPoint &place) {
+    QMenu *menu = entry_.createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (QAction *paste = takePasteAction(menu->actions())) {
+      connect(paste, &QAction::triggered, this,
               [this] { insertOneLine(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
     } else {
-      qWarning("The entry's context menu has no Paste calling its paste(); a paste there keeps line breaks.");
+      qWarning("The entry's context menu has no Paste that could be found; a paste there keeps line breaks.");
     }
     menu->popup(place);
   }
