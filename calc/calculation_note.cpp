@@ -16,7 +16,6 @@ namespace {
 constexpr std::string_view mm = " mm";
 constexpr std::string_view strength = " N/mm²";
 constexpr std::string_view tookNoPart = "（未参与计算）";
-constexpr std::string_view notWorkedOut = "—";
 
 std::string typed(const std::string &text) {
   return std::string(trimBlanks(text));

@@ -45,6 +45,9 @@ struct CalculationNote {
 CalculationNote makeCalculationNote(const AnchorageInput &input, const AnchorageResult &result,
                                     const NoteHead &head);
 
+// A cell of a row that could not be worked out; plain text leaves such cells out.
+inline constexpr std::string_view notWorkedOut = "—";
+
 // The filler of a blank to write on by hand.
 inline constexpr std::string_view blankToFill = "＿＿＿＿＿＿＿＿＿＿＿＿";
 

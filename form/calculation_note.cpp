@@ -32,7 +32,7 @@ QStringList textRow(const NoteTable &table, const std::vector<std::string> &row)
   if (table.labelled) { // "植筋直径 d（mm） 16（本次）：ls（mm） 355.5555，…", cells without a value left out
     QStringList labelled;
     for (std::size_t i = 1; i < row.size(); ++i) {
-      if (row.at(i) != "—") {
+      if (row.at(i) != notWorkedOut) {
         labelled << q(table.headings.at(i)) + u' ' + q(row.at(i));
       }
     }
