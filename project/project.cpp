@@ -219,7 +219,7 @@ void checkVersion(const QJsonValue &value) {
   }
   if (version > formatVersion) {
     refuse(QStringLiteral("文件的格式版本为 %1，本程序只能打开版本 %2 的工程文件，请用更新的 Tavrin 打开")
-               .arg(version, 0, 'g', 17)
+               .arg(version, 0, 'g', 15)
                .arg(formatVersion));
   }
 }
