@@ -159,10 +159,42 @@ void Form1::calculateCommand() {
   const auto rejection = calculateAnchorage(input, result_, observer);
   if (rejection) {
     reportRejection(*rejection);
+    lastPress_ = RefusedPress{inputFromControls()};
+    emit pressed();
     return;
   }
   lastPress_ = CompletedRun{input, inputFromControls(), result_, QDate::currentDate().toString(Qt::ISODate)};
+  emit pressed();
   reportCodeNotices();
+}
+
+Form1::LastPress Form1::quietPress(const InputState &state) {
+  const AnchorageInput input = anchorageInputOf(state);
+  AnchorageInput onView = input;
+  AnchorageResult result;
+  const RunObserver observer{{}, [&onView](const std::string &corrected) { onView.moistureFactor = corrected; }};
+  if (calculateAnchorage(input, result, observer)) {
+    return RefusedPress{onView};
+  }
+  return CompletedRun{input, onView, result, QDate::currentDate().toString(Qt::ISODate)};
+}
+
+const Form1::CompletedRun *Form1::currentRun() const {
+  const auto *run = std::get_if<CompletedRun>(&lastPress_);
+  return run != nullptr && run->onView == inputFromControls() ? run : nullptr;
+}
+
+// Only a completed run of the inputs on view shows: every value it reached, each with its working.
+void Form1::restoreLastPress(const LastPress &press) {
+  clearResults();
+  lastPress_ = press;
+  if (const CompletedRun *run = currentRun()) {
+    result_ = run->result;
+    for (const Quantity quantity : {Quantity::Fbd, Quantity::PsiBr, Quantity::PsiN, Quantity::Aspt, Quantity::Ls,
+                                    Quantity::PsiAe, Quantity::Ld}) {
+      showValue(quantity, run->input);
+    }
+  }
 }
 
 } // namespace tavrin

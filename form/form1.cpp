@@ -289,17 +289,27 @@ QIcon programIcon() {
   return icon;
 }
 
-// The message as the only text: no title, no icon, a single OK button. On X11 and Wayland Qt puts the
-// program's name on the title bar of a window whose title is empty; the box keeps its empty title, which
-// assistive tools read, and its native window is given a lone space, which shows as an empty title bar.
+// The message as the only text: no title, no icon, a single OK button unless buttons are given. On X11 and
+// Wayland Qt puts the program's name on the title bar of a window whose title is empty; the box keeps its
+// empty title, which assistive tools read, and its native window is given a lone space, which shows as an
+// empty title bar.
 class UntitledMessageBox : public QMessageBox {
 public:
-  UntitledMessageBox(const QString &message, QWidget *parent)
-      : QMessageBox(NoIcon, QString(), message, Ok, parent) {
+  UntitledMessageBox(const QString &message, QWidget *parent, StandardButtons buttons = Ok)
+      : QMessageBox(NoIcon, QString(), message, buttons, parent) {
     create(); // not winId(), which would also make every control of the parent a native window
     windowHandle()->setTitle(QStringLiteral(" "));
+    setPalette(parent->palette()); // a window of its own inherits none of the parent's colours
   }
 };
+
+// Where a question's buttons stand: the first is the answer the box proposes, 取消 takes nothing back.
+QMessageBox::ButtonRole roleOf(int index, const QString &text) {
+  if (index == 0) {
+    return QMessageBox::AcceptRole;
+  }
+  return text == QStringLiteral("取消") ? QMessageBox::RejectRole : QMessageBox::DestructiveRole;
+}
 
 } // namespace
 
@@ -325,7 +335,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
   nameInputsForAssistiveTools();
   chainTabOrder();
   connectReactions();
-  connectShortcuts();
+  connectWorkingResets();
   Combo1->setFocus();
 }
 
@@ -381,12 +391,33 @@ void Form1::connectReactions() {
   connect(Combo7, &QComboBox::currentIndexChanged, this, &Form1::serviceTemperatureSelected);
   connect(Command1, &QPushButton::clicked, this, &Form1::calculateCommand);
   connect(Command2, &QPushButton::clicked, this, &Form1::restoreDefaults);
+  for (QComboBox *list : {Combo1, Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8, Combo9, Combo10}) {
+    connect(list, &QComboBox::currentIndexChanged, this, &Form1::inputsChanged);
+  }
+  for (QLineEdit *entry : {Text1, Text2, Text3, Text4, Text5}) {
+    connect(entry, &QLineEdit::textChanged, this, &Form1::inputsChanged);
+  }
 }
 
 void Form1::showMessage(const QString &message) {
   UntitledMessageBox box(message, this);
-  box.setPalette(palette()); // a window of its own inherits none of the parent's colours
   execMessageBox(box);
+}
+
+// Closing the box presses a hidden button, so that it can be closed at all and the caller learns it was.
+int Form1::askQuestion(const QString &question, const QStringList &buttons) {
+  UntitledMessageBox box(question, this, QMessageBox::NoButton);
+  std::vector<QAbstractButton *> added;
+  for (const QString &text : buttons) {
+    added.push_back(box.addButton(text, roleOf(static_cast<int>(added.size()), text)));
+  }
+  QAbstractButton *closed = box.addButton(QMessageBox::Cancel);
+  closed->hide();
+  box.setEscapeButton(closed);
+  box.setDefaultButton(qobject_cast<QPushButton *>(added.front()));
+  execMessageBox(box);
+  const auto found = std::ranges::find(added, box.clickedButton());
+  return found == added.end() ? -1 : static_cast<int>(found - added.begin());
 }
 
 void Form1::execMessageBox(QMessageBox &box) {

@@ -2,6 +2,7 @@
 
 #include "calc/anchorage.h"
 #include "calc/calculation_note.h"
+#include "calc/input_state.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -46,13 +47,53 @@ public:
   // F1: asks the desktop to open the manual in its browser, or says where it was looked for.
   void openManual();
   // The calculation note (计算书) of the last completed run. Where there is none, or the inputs on view are
-  // no longer the run's, each command does nothing but say why. Ctrl+Shift+C: puts it on the clipboard, as
+  // no longer the run's, each command does nothing but say why. 复制计算书: puts it on the clipboard, as
   // plain text and as HTML.
   void copyCalculationNote();
-  // Ctrl+P: prints it through the system's print dialog.
+  // 打印计算书: prints it through the system's print dialog.
   void printCalculationNote();
-  // Ctrl+S: saves it as a PDF file the user names.
+  // 导出计算书 PDF: saves it as a PDF file the user names.
   void saveCalculationNotePdf();
+  // The note's 工程名称 and 构件（部位）: the project's name and the position's.
+  void setNoteHead(const QString &project, const QString &member);
+
+  // The inputs on view, as a position holds them.
+  InputState inputState() const;
+  // Puts a position's inputs on view: every list's choice (its reaction runs), every entry's text, the
+  // optional entries shown as the choices ask, and no result. The last press is forgotten.
+  void showInputs(const InputState &state);
+
+  // What a press of 计算 left: nothing yet, a refused press, or the record of a completed run.
+  struct RefusedPress {
+    AnchorageInput onView; // the inputs as the window showed them after the refusal
+  };
+  struct CompletedRun {
+    AnchorageInput input;  // as the run read it
+    AnchorageInput onView; // as the window showed it afterwards, the moisture factor raised to its floor
+    AnchorageResult result;
+    QString date;
+  };
+  using LastPress = std::variant<std::monostate, RefusedPress, CompletedRun>;
+  const LastPress &lastPress() const { return lastPress_; }
+  // Gives the window back a position's last press: its results are on view where it is the completed run
+  // of the inputs on view.
+  void restoreLastPress(const LastPress &press);
+  // The completed run of the inputs on view, if the last press was one.
+  const CompletedRun *currentRun() const;
+  // A press of 计算 on these inputs, made quietly: no message box, no entry cleared, changed or focused.
+  static LastPress quietPress(const InputState &state);
+
+  // Any input changed, by the user or by the program.
+  Q_SIGNAL void inputsChanged();
+  // A press of 计算 ended, completed or refused.
+  Q_SIGNAL void pressed();
+
+  // A message box in the window's style: the message as its only text, no icon, no title, one OK button.
+  void showMessage(const QString &message);
+  // The same box asking a question with these buttons, the first the default; the index of the button
+  // pressed, or -1 where the box was closed without one (Esc, the frame's close button). "取消" is the
+  // button Esc would press, were it not closed.
+  int askQuestion(const QString &question, const QStringList &buttons);
 
   QComboBox *Combo1{}, *Combo2{}, *Combo3{}, *Combo4{}, *Combo5{}, *Combo6{}, *Combo7{}, *Combo8{}, *Combo9{},
       *Combo10{};
@@ -71,14 +112,11 @@ protected:
   virtual bool openInBrowser(const QUrl &file);
   // The folder of the program, where the manual is looked for first. Tests override it.
   virtual QString programDirectory() const;
-  // Asks for the project and the member the note is for, offering what was given before; false when the
-  // user cancels. Tests override these three dialogs.
-  virtual bool askNoteHead(QString &project, QString &member);
   // The system's print dialog on printer; false when the user cancels.
   virtual bool choosePrinter(QPrinter &printer);
   // The save dialog for the PDF, opening at suggested; empty when the user cancels.
   virtual QString choosePdfPath(const QString &suggested);
-  // The commands offered on a right click anywhere on the window but the entries, which have their own.
+  // The window's actions, offered on a right click anywhere on it but the entries, which have their own.
   void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
@@ -86,8 +124,9 @@ private:
   void nameInputsForAssistiveTools();
   void chainTabOrder();
   void connectReactions();
-  void connectShortcuts();
-  void showMessage(const QString &message);
+  void connectWorkingResets();
+  // The first count inputs of the defaults' order set to state's.
+  void putInputs(const InputState &state, std::size_t count);
   AnchorageInput inputFromControls() const;
   void showValue(Quantity quantity, const AnchorageInput &input);
   // The six value labels and the two result boxes, in the order a run writes them.
@@ -101,24 +140,14 @@ private:
   bool noteAvailable(const QString &verb);
   // The note of the last completed run with the project and member given so far.
   CalculationNote currentNote() const;
-  // Asks for the note's project and member; false when the user cancels.
-  bool noteHeadGiven();
 
   // The values of the last run; a run that stops early leaves the later ones as they were.
   AnchorageResult result_;
 
   // What the last press of Command1 left for the note: nothing before the first press and after restore
   // defaults, a refused press, or the record of a completed run.
-  struct RefusedPress {};
-  struct CompletedRun {
-    AnchorageInput input;  // as the run read it
-    AnchorageInput onView; // as the window showed it afterwards, the moisture factor raised to its floor
-    AnchorageResult result;
-    QString date;
-  };
-  std::variant<std::monostate, RefusedPress, CompletedRun> lastPress_;
-  // What the user said the note is for; kept for this session only.
-  QString project_, member_;
+  LastPress lastPress_;
+  QString project_, member_; // the note's head
 };
 
 // Once at start-up, before the first window: registers the icons compiled into this library and gives the

@@ -1,6 +1,5 @@
 #include "form/form1.h"
 
-#include "calc/conversions.h"
 #include "calc/lists.h"
 #include "form/form_layout.h"
 
@@ -8,44 +7,47 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
 #include <initializer_list>
+#include <span>
 #include <string>
+#include <utility>
 #include <variant>
-#include <vector>
 
 namespace tavrin {
 namespace {
 
-struct ListDefault {
+// Where each input of a position is shown.
+struct ListInput {
   QComboBox *Form1::*list;
-  int index;
+  std::int16_t InputState::*index;
 };
-
-struct TextDefault {
+struct TextInput {
   QLineEdit *Form1::*entry;
-  std::string text;
+  std::string InputState::*text;
 };
+using InputControl = std::variant<ListInput, TextInput>;
 
-using DefaultInput = std::variant<ListDefault, TextDefault>;
-
-// In the order they are set: a list set here runs its selection reaction before the next step.
-std::vector<DefaultInput> defaultInputs() {
-  return {
-      ListDefault{&Form1::Combo9, lists::seismicIntensity.defaultIndex},
-      ListDefault{&Form1::Combo8, lists::stirrupDiameter.defaultIndex},
-      ListDefault{&Form1::Combo10, lists::siteCategory.defaultIndex},
-      ListDefault{&Form1::Combo1, lists::concreteGrade.defaultIndex},
-      ListDefault{&Form1::Combo2, lists::coverThickness.defaultIndex},
-      ListDefault{&Form1::Combo4, lists::steelGrade.defaultIndex},
-      ListDefault{&Form1::Combo3, lists::barDiameter.defaultIndex},
-      ListDefault{&Form1::Combo5, lists::adhesiveGrade.defaultIndex},
-      TextDefault{&Form1::Text1, formatInteger(100)},
-      TextDefault{&Form1::Text2, formatInteger(50)},
-      ListDefault{&Form1::Combo6, lists::memberState.defaultIndex},
-      TextDefault{&Form1::Text3, formatDouble(1.1)},
-      ListDefault{&Form1::Combo7, lists::serviceTemperature.defaultIndex},
-  };
-}
+// In the order the defaults are set: a list set here runs its selection reaction before the next step. The
+// two optional entries come last; the defaults leave them as they are.
+constexpr std::array<InputControl, 15> kInputControls{{
+    ListInput{&Form1::Combo9, &InputState::seismicIntensity},
+    ListInput{&Form1::Combo8, &InputState::stirrupDiameter},
+    ListInput{&Form1::Combo10, &InputState::siteCategory},
+    ListInput{&Form1::Combo1, &InputState::concreteGrade},
+    ListInput{&Form1::Combo2, &InputState::coverThickness},
+    ListInput{&Form1::Combo4, &InputState::steelGrade},
+    ListInput{&Form1::Combo3, &InputState::barDiameter},
+    ListInput{&Form1::Combo5, &InputState::adhesiveGrade},
+    TextInput{&Form1::Text1, &InputState::barSpacing},
+    TextInput{&Form1::Text2, &InputState::edgeDistance},
+    ListInput{&Form1::Combo6, &InputState::memberState},
+    TextInput{&Form1::Text3, &InputState::moistureFactor},
+    ListInput{&Form1::Combo7, &InputState::serviceTemperature},
+    TextInput{&Form1::Text4, &InputState::temperatureFactor},
+    TextInput{&Form1::Text5, &InputState::userBondStrength},
+}};
+constexpr std::size_t kDefaultedInputs = 13;
 
 // An optional entry and its label are shown and hidden together, the label first.
 void showOptionalEntry(QLabel *label, QLineEdit *entry, bool shown) {
@@ -69,14 +71,38 @@ void Form1::restoreDefaults() {
 }
 
 void Form1::applyDefaultInputs() {
-  for (const DefaultInput &input : defaultInputs()) {
-    if (const auto *list = std::get_if<ListDefault>(&input)) {
-      (this->*list->list)->setCurrentIndex(list->index);
+  putInputs(defaultInputState(), kDefaultedInputs);
+}
+
+void Form1::putInputs(const InputState &state, std::size_t count) {
+  for (const InputControl &input : std::span(kInputControls).first(count)) {
+    if (const auto *list = std::get_if<ListInput>(&input)) {
+      (this->*list->list)->setCurrentIndex(state.*list->index);
     } else {
-      const auto &text = std::get<TextDefault>(input);
-      (this->*text.entry)->setText(QString::fromStdString(text.text));
+      const auto &text = std::get<TextInput>(input);
+      (this->*text.entry)->setText(QString::fromStdString(state.*text.text));
     }
   }
+}
+
+void Form1::showInputs(const InputState &state) {
+  putInputs(state, kInputControls.size());
+  clearResults();
+  lastPress_ = std::monostate{};
+}
+
+InputState Form1::inputState() const {
+  InputState state;
+  for (const InputControl &input : kInputControls) {
+    if (const auto *list = std::get_if<ListInput>(&input)) {
+      const int index = (this->*list->list)->currentIndex();
+      state.*list->index = std::in_range<std::int16_t>(index) ? static_cast<std::int16_t>(index) : -1;
+    } else {
+      const auto &text = std::get<TextInput>(input);
+      state.*text.text = (this->*text.entry)->text().toStdString();
+    }
+  }
+  return state;
 }
 
 void Form1::hideOptionalEntries() {

@@ -1,4 +1,5 @@
 #include "form/form1.h"
+#include "form/project_window.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -21,6 +22,7 @@ bool displayAvailable() {
 
 } // namespace
 
+// tavrin [FILE.tavrin]: the window, with the project in FILE where one is given.
 int main(int argc, char *argv[]) {
   if (!displayAvailable()) {
     std::cerr << "No display found: Tavrin is a desktop program and needs one.\n"
@@ -31,11 +33,18 @@ int main(int argc, char *argv[]) {
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
+  // Qt's settings and folders (the recent files, the recovery files) are Tavrin's own.
+  QCoreApplication::setOrganizationName(QStringLiteral("Tavrin"));
+  QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
   tavrin::setUpApplication();
   // Ties the window to the installed desktop entry, so the desktop shows its name and icon for it.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrin.Tavrin"));
-  tavrin::Form1 form;
-  form.loadForm();
-  form.show();
+  tavrin::ProjectWindow window(new tavrin::Form1, tavrin::ProjectWindow::defaultRecoveryFolder());
+  window.show();
+  window.offerRecoveries(); // before a file named on the command line opens
+  if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {
+    window.openFromCommandLine(arguments.at(1));
+  }
   return QApplication::exec();
 }

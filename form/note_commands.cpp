@@ -5,11 +5,8 @@
 
 #include <QClipboard>
 #include <QDate>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFormLayout>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPageLayout>
@@ -36,14 +33,10 @@ QString runningHead(const CalculationNote &note, const QString &project) {
 } // namespace
 
 QString Form1::whyNoNote(const QString &verb) const {
-  if (std::holds_alternative<RefusedPress>(lastPress_)) {
-    return QStringLiteral("输入已改动，请重新计算后再%1计算书").arg(verb);
-  }
-  const auto *run = std::get_if<CompletedRun>(&lastPress_);
-  if (run == nullptr) {
+  if (std::holds_alternative<std::monostate>(lastPress_)) {
     return QStringLiteral("尚未计算，请先按“计　　算”再%1计算书").arg(verb);
   }
-  if (run->onView != inputFromControls()) {
+  if (currentRun() == nullptr) {
     return QStringLiteral("输入已改动，请重新计算后再%1计算书").arg(verb);
   }
   return {};
@@ -74,18 +67,12 @@ void Form1::copyCalculationNote() {
   QGuiApplication::clipboard()->setMimeData(data.release()); // the clipboard takes it over
 }
 
-bool Form1::noteHeadGiven() {
-  QString project = project_;
-  QString member = member_;
-  if (!askNoteHead(project, member)) {
-    return false;
-  }
+void Form1::setNoteHead(const QString &project, const QString &member) {
   project_ = project, member_ = member;
-  return true;
 }
 
 void Form1::printCalculationNote() {
-  if (!noteAvailable(QStringLiteral("打印")) || !noteHeadGiven()) {
+  if (!noteAvailable(QStringLiteral("打印"))) {
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
@@ -99,7 +86,7 @@ void Form1::printCalculationNote() {
 }
 
 void Form1::saveCalculationNotePdf() {
-  if (!noteAvailable(QStringLiteral("保存")) || !noteHeadGiven()) {
+  if (!noteAvailable(QStringLiteral("保存"))) {
     return;
   }
   const auto &run = std::get<CompletedRun>(lastPress_);
@@ -114,31 +101,6 @@ void Form1::saveCalculationNotePdf() {
   if (const QString why = writeNotePdf(note, runningHead(note, project_), path); !why.isEmpty()) {
     showMessage(QStringLiteral("无法保存计算书：\n%1\n%2").arg(QDir::toNativeSeparators(path), why));
   }
-}
-
-// Two entries, for the head of the note; nothing the user types here is written anywhere but the note.
-bool Form1::askNoteHead(QString &project, QString &member) {
-  QDialog dialog(this);
-  dialog.setWindowTitle(QStringLiteral("计算书"));
-  dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(QStringLiteral("工程名称：")) * 5);
-  auto *layout = new QFormLayout(&dialog);
-  auto *projectEntry = new QLineEdit(project, &dialog);
-  auto *memberEntry = new QLineEdit(member, &dialog);
-  projectEntry->setAccessibleName(QStringLiteral("工程名称"));
-  memberEntry->setAccessibleName(QStringLiteral("构件（部位）"));
-  layout->addRow(QStringLiteral("工程名称："), projectEntry);
-  layout->addRow(QStringLiteral("构件（部位）："), memberEntry);
-  auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addRow(buttons);
-  if (dialog.exec() != QDialog::Accepted) {
-    return false;
-  }
-  project = projectEntry->text(), member = memberEntry->text();
-  return true;
 }
 
 bool Form1::choosePrinter(QPrinter &printer) {

@@ -1,5 +1,4 @@
-// The window's keys and its right-click menu: F1 opens the manual; Ctrl+Shift+C, Ctrl+P and Ctrl+S copy,
-// print and save the calculation note of the last completed run.
+// F1's manual, the right-click menu of the window's actions, and what the result boxes' workings follow.
 #include "form/form1.h"
 #include "form/form_layout.h"
 
@@ -9,18 +8,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QShortcut>
 #include <QUrl>
 
 #include <algorithm>
 
 namespace tavrin {
 namespace {
-
-const QKeySequence kManualKeys(Qt::Key_F1);
-const QKeySequence kCopyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
-const QKeySequence kPrintKeys(Qt::CTRL | Qt::Key_P);
-const QKeySequence kSaveKeys(Qt::CTRL | Qt::Key_S);
 
 // Beside the program (the build tree, the Windows folder), then the documentation folder of the installed
 // package, as the install lays it out relative to the program.
@@ -31,15 +24,10 @@ QStringList manualPlaces(const QString &programDirectory) {
 
 } // namespace
 
-void Form1::connectShortcuts() {
-  // Owned by the window, which deletes them with itself.
-  new QShortcut(kManualKeys, this, this, &Form1::openManual);
-  new QShortcut(kCopyKeys, this, this, &Form1::copyCalculationNote);
-  new QShortcut(kPrintKeys, this, this, &Form1::printCalculationNote);
-  new QShortcut(kSaveKeys, this, this, &Form1::saveCalculationNotePdf);
+void Form1::connectWorkingResets() {
   Command1->setToolTip(
-      QStringLiteral("按 F1 打开使用说明；计算完成后按 Ctrl+Shift+C 复制本次计算的计算书，可粘贴到"
-                     "报告中，按 Ctrl+P 打印，按 Ctrl+S 另存为 PDF；右击窗口也可选用这些命令"));
+      QStringLiteral("按 F1 打开使用说明；计算完成后按 Ctrl+Shift+C 复制本次计算的计算书，可粘贴到报告中，"
+                     "按 Ctrl+P 打印，按 Ctrl+Shift+E 导出 PDF；按 Ctrl+S 保存工程；右击窗口也可选用这些命令"));
   // A result box typed over no longer shows the value its working explains.
   for (QLineEdit *box : {Text6, Text7}) {
     connect(box, &QLineEdit::textEdited, this, [box] { setWorking(*box, QString()); });
@@ -66,24 +54,16 @@ QString Form1::programDirectory() const {
   return QCoreApplication::applicationDirPath();
 }
 
-// The commands a right click offers, with the keys that give them.
+// The window that holds the form gives it the actions a right click offers, with the keys that give them.
 void Form1::contextMenuEvent(QContextMenuEvent *event) {
+  if (actions().isEmpty()) {
+    return;
+  }
   auto *menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  const struct {
-    const char *text;
-    QKeySequence keys;
-    void (Form1::*command)();
-  } commands[] = {
-      {"复制计算书", kCopyKeys, &Form1::copyCalculationNote},
-      {"打印计算书", kPrintKeys, &Form1::printCalculationNote},
-      {"另存为 PDF", kSaveKeys, &Form1::saveCalculationNotePdf},
-      {"使用说明", kManualKeys, &Form1::openManual},
-  };
-  for (const auto &command : commands) {
-    QAction *action = menu->addAction(QString::fromUtf8(command.text), this, command.command);
-    action->setShortcut(command.keys);
+  for (QAction *action : actions()) {
     action->setShortcutVisibleInContextMenu(true);
+    menu->addAction(action);
   }
   menu->popup(event->globalPos());
 }

@@ -438,7 +438,7 @@ void expectNoteInPdf(const QString &path, const QStringList &parts) {
 #endif
 }
 
-// Ctrl+Shift+C, Ctrl+P and Ctrl+S work on the record of the last completed run, or open no dialog and show a
+// Copying, printing and saving the note work on the record of the last completed run, or open no dialog and show a
 // box that says why: before any run, after an input changed or a press was refused, after restore defaults.
 // A run with a case the design code does not allow lists it in one box, leaves the results on view, and its
 // note does not let the depth go on the drawing.
@@ -447,16 +447,16 @@ TEST_F(Calculate, CalculationNoteIsTheRecordOfTheLastCompletedRun) {
   form.printedTo = folder.filePath("printed.pdf"), form.savedTo = folder.filePath("计算书.pdf");
   QClipboard *clipboard = QGuiApplication::clipboard();
   clipboard->setText(QStringLiteral("earlier"));
-  const auto command = [this](Qt::KeyboardModifiers modifiers, Qt::Key key) {
+  const auto command = [this](void (Form1::*given)()) {
     boxes.clear(), form.dialogsAsked = 0;
-    QTest::keyClick(&form, key, modifiers);
+    (form.*given)();
     return boxes.empty() ? QString() : boxes.front().text;
   };
-  const auto copyNote = [&] { return command(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C); };
+  const auto copyNote = [&] { return command(&Form1::copyCalculationNote); };
   const auto everyCommand = [&](const QString &why) {
     EXPECT_EQ(copyNote(), why.arg("复制"));
-    EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_P), why.arg("打印"));
-    EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_S), why.arg("保存"));
+    EXPECT_EQ(command(&Form1::printCalculationNote), why.arg("打印"));
+    EXPECT_EQ(command(&Form1::saveCalculationNotePdf), why.arg("保存"));
     EXPECT_EQ(form.dialogsAsked, 0) << "no dialog without a note";
   };
   const QString noRun = QStringLiteral("尚未计算，请先按“计　　算”再%1计算书");
@@ -488,15 +488,15 @@ TEST_F(Calculate, CalculationNoteIsTheRecordOfTheLastCompletedRun) {
   EXPECT_TRUE(clipboard->mimeData()->html().contains(notice));
 
   // Printed and saved, each page under the title and the project, with its number of the whole.
-  EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_P), QString());
-  EXPECT_EQ(command(Qt::ControlModifier, Qt::Key_S), QString());
+  EXPECT_EQ(command(&Form1::printCalculationNote), QString());
+  EXPECT_EQ(command(&Form1::saveCalculationNotePdf), QString());
   for (const QString &pdf : {form.printedTo, form.savedTo}) {
     expectNoteInPdf(pdf, {"工程名称：某办公楼加固", "构件（部位）：二层梁 KL3", "取用植筋锚固深度 680 mm",
                           "第 1 页 共 "});
   }
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "nothing left beside the PDF";
   form.savedTo = folder.filePath("no such folder/计算书.pdf");
-  EXPECT_TRUE(command(Qt::ControlModifier, Qt::Key_S)
+  EXPECT_TRUE(command(&Form1::saveCalculationNotePdf)
                   .startsWith("无法保存计算书：\n" + QDir::toNativeSeparators(form.savedTo) + '\n'));
 
   form.Combo1->setCurrentIndex(0);
@@ -505,7 +505,7 @@ TEST_F(Calculate, CalculationNoteIsTheRecordOfTheLastCompletedRun) {
   EXPECT_EQ(copyNote(), QString());
   const QString note = clipboard->text();
   EXPECT_TRUE(note.contains("工程名称：某办公楼加固"))
-      << "the project given for the print is kept for the session";
+      << "the note is headed by the project and position it is for";
   type(form.Text1, "60");
   press();
   EXPECT_EQ(copyNote(), changed.arg("复制")) << "a refused press";
@@ -548,7 +548,7 @@ TEST_F(Calculate, F1OpensTheManualOrNamesWhereItLooked) {
     browserOpens = c.browserOpens;
     opened.clear();
     boxes.clear();
-    QTest::keyClick(&form, Qt::Key_F1);
+    form.openManual();
     EXPECT_EQ(opened, c.opens.isEmpty() ? std::vector<QUrl>{} : std::vector{QUrl::fromLocalFile(c.opens)});
     ASSERT_EQ(boxes.size(), c.message.isEmpty() ? 0U : 1U);
     if (!c.message.isEmpty()) {

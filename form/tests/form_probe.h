@@ -43,21 +43,16 @@ public:
   // The desktop's browser, so that no test starts one, and the folder where the manual is looked for first.
   std::function<bool(const QUrl &file)> browser = [](const QUrl & /*file*/) { return true; };
   QString folder = QCoreApplication::applicationDirPath();
-  // The note's dialogs: each one asked is counted; the head is answered with these, the print goes to a PDF
-  // file at printedTo, and the save dialog answers savedTo.
+  // The note's dialogs: each one asked is counted; the print goes to a PDF file at printedTo, and the save
+  // dialog answers savedTo. The note is for a project and position as a project window names them.
+  AnsweredForm() { setNoteHead(QStringLiteral("某办公楼加固"), QStringLiteral("二层梁 KL3")); }
   int dialogsAsked = 0;
-  QString project = QStringLiteral("某办公楼加固"), member = QStringLiteral("二层梁 KL3");
   QString printedTo, savedTo;
 
 protected:
   void execMessageBox(QMessageBox &box) override { answer(box); }
   bool openInBrowser(const QUrl &file) override { return browser(file); }
   QString programDirectory() const override { return folder; }
-  bool askNoteHead(QString &givenProject, QString &givenMember) override {
-    ++dialogsAsked;
-    givenProject = project, givenMember = member;
-    return true;
-  }
   bool choosePrinter(QPrinter &printer) override {
     ++dialogsAsked;
     printer.setOutputFormat(QPrinter::PdfFormat);

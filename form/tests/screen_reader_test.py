@@ -153,9 +153,14 @@ def drive():
     start = time.monotonic()
     desktop = pyatspi.Registry.getDesktop(0)
     app = wait_for('the program on the accessibility bus',
-                   lambda: next((a for a in children(desktop) if a.name == 'tavrin'), None))
-    window = wait_for('its window', lambda: named(app, pyatspi.ROLE_FILLER, 'Tavrin'))
+                   lambda: next((a for a in children(desktop) if a.name.lower() == 'tavrin'), None))
+    frame = wait_for('its window', lambda: named(app, pyatspi.ROLE_FRAME, 'Tavrin'))
     print(f'ok: the window is on the accessibility bus after {time.monotonic() - start:.1f} s')
+    positions = wait_for('the list of positions', lambda: pyatspi.findDescendant(
+        frame, lambda c: c.getRole() == pyatspi.ROLE_LIST and c.name == '部位'))
+    expect('the one position of a new project', [c.name for c in children(positions)], ['部位 1\n未计算'])
+    window = wait_for('the form', lambda: pyatspi.findDescendant(
+        frame, lambda c: c.getRole() == pyatspi.ROLE_PUSH_BUTTON and c.name == CALCULATE).parent)
 
     controls = wait_for('the inputs by caption', lambda: by_caption(window))
     expect('every input found by its caption, showing its default',
@@ -180,8 +185,8 @@ def drive():
     alert = wait_for('the refusal\'s alert', lambda: next(
         (c for c in children(app) if c.getRole() == pyatspi.ROLE_ALERT), None))
     expect('the alert\'s message', [c.name for c in children(alert) if c.name], [SPACING_REFUSAL])
-    expect('the title bars of the window and the alert', x11_titles(),
-           ['_NET_WM_NAME = " "', '_NET_WM_NAME = "Tavrin"'])
+    expect('the title bars of the window, its project now changed, and the alert', x11_titles(),
+           ['_NET_WM_NAME = " "', '_NET_WM_NAME = "Tavrin*"'])
     buttons = wait_for('the alert\'s buttons', lambda: pyatspi.findAllDescendants(
         alert, lambda c: c.getRole() == pyatspi.ROLE_PUSH_BUTTON))
     expect('the alert\'s buttons', [b.name for b in buttons], ['OK'])
