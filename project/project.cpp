@@ -339,8 +339,11 @@ QString writeProjectFile(const Project &project, const QString &path) {
     return "无法写入文件：" + file.errorString();
   }
   const QByteArray bytes = projectFileBytes(project);
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = "无法写入文件：" + file.errorString();
+  // Flushed here, since a full disk refusing the last buffered bytes when commit closes the file would go
+  // unnoticed there and a cut-short file would replace the one that was there.
+  if (file.write(bytes) != bytes.size() || !file.flush()) {
+    // Qt has no reason of its own for a write a full disk cut short; the system's is the last error.
+    const QString reason = "未能写完文件：" + qt_error_string();
     file.cancelWriting();
     file.commit(); // removes the file beside, leaving what was there
     return reason;

@@ -13,6 +13,11 @@
 #include <functional>
 #include <ostream>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 // Readable failures.
 void PrintTo(const QString &text, std::ostream *out) {
   *out << '"' << text.toStdString() << '"';
@@ -190,31 +195,52 @@ TEST(ProjectFile, RefusesWhatItCannotOpenAndNeverWritesIt) {
       std::get<QString>(readProjectFile(folder.filePath("absent.tavrin"))).startsWith("无法打开文件："));
 }
 
+#ifdef Q_OS_UNIX
+// While it lives no file may grow past a few bytes, as on a full disk.
+struct FullDisk {
+  rlimit before{};
+  FullDisk() {
+    getrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit full{64, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+  }
+  ~FullDisk() {
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, SIG_DFL);
+  }
+};
+#endif
+
 TEST(ProjectFile, FailedWriteKeepsWhatWasThereAndLeavesNothingBeside) {
   const QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
   const QString kept = folder.filePath("kept.tavrin");
   ASSERT_EQ(writeProjectFile(untitledProject(), kept), QString());
-  ASSERT_TRUE(QDir().mkpath(folder.filePath("locked")));
-  QFile::setPermissions(folder.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
-  // Root writes into any folder: the locked folder's case is then left out.
-  const bool lockedHolds = !QFileInfo(folder.filePath("locked")).isWritable();
-  QStringList failing{folder.filePath("absent/project.tavrin"), kept + "/project.tavrin",
-                      folder.filePath("locked")};
-  if (lockedHolds) {
-    failing.append(folder.filePath("locked/project.tavrin"));
+  const QString locked = folder.filePath("locked");
+  ASSERT_TRUE(QDir().mkpath(locked));
+  QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+  QStringList failing{folder.filePath("absent/project.tavrin"), kept + "/project.tavrin", locked};
+  if (!QFileInfo(locked).isWritable()) { // root writes into any folder
+    failing.append(locked + "/project.tavrin");
   }
   for (const QString &path : failing) {
     EXPECT_NE(writeProjectFile(sampleProject(), path), QString()) << path.toStdString();
   }
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            (QStringList{"kept.tavrin", "locked"}));
-  EXPECT_EQ(QDir(folder.filePath("locked")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList());
-  EXPECT_EQ(std::get<Project>(readProjectFile(kept)), untitledProject());
-  if (!lockedHolds) {
-    GTEST_SKIP() << "every folder is writable to this user (root): the locked folder's case was left out";
+#ifdef Q_OS_UNIX
+  QString fullDiskReason;
+  {
+    const FullDisk full;
+    fullDiskReason = writeProjectFile(sampleProject(), kept);
   }
+  EXPECT_NE(fullDiskReason, QString()) << "saving over the file on a full disk";
+#endif
+  const auto entries = [](const QString &path) {
+    return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+  };
+  EXPECT_EQ(entries(folder.path()), (QStringList{"kept.tavrin", "locked"}));
+  EXPECT_EQ(entries(locked), QStringList());
+  EXPECT_EQ(std::get<Project>(readProjectFile(kept)), untitledProject());
 }
 
 } // namespace
