@@ -3,7 +3,7 @@
 #include "calc/anchorage.h"
 #include "calc/calculation_note.h"
 #include "calc/lists.h"
-#include "form/calculation_note.h"
+#include "form/note_pages.h"
 #include "form/form1.h"
 
 #include <QApplication>

@@ -328,7 +328,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
   // The red and blue values were chosen against the drawn light grey and white; on a dark desktop palette
   // the blue ones all but vanish, so the window keeps the colours it was drawn in.
   setPalette(drawnPalette());
-  setFont(fontFor(kWindowLook));
+  setFont(windowFont());
   resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 
   createControls();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/lists.h"
+#include "form/faces.h"
 #include "form/form1.h"
 
 #include <QColor>
@@ -20,9 +21,6 @@ namespace tavrin {
 using ControlMember =
     std::variant<QLabel * Form1::*, QLineEdit * Form1::*, QComboBox * Form1::*, QPushButton * Form1::*>;
 
-// The three typefaces of the window, each a family list: the Windows face, its Chinese name, then the
-// Debian face of the same style, so the captions keep their style on either system.
-enum class Face : std::uint8_t { Song, Hei, Kai };
 enum class Ink : std::uint8_t { System, Red, Blue };
 
 struct Look {
@@ -74,15 +72,6 @@ void showInFull(QLabel &label, const QString &value);
 void setWorking(QWidget &display, const QString &working);
 QString workingOn(const QWidget &display);
 
-// A family list from its first installed family on; the whole list when none is installed. Qt looks a
-// family list up one name at a time, and for every name that is not installed it has fontconfig sort all
-// installed fonts into a fallback list, once per face, size and script, before it tries the next name.
-// Starting the list at the first installed family reaches the same face without those sorts, and keeps
-// the Windows face first wherever it is installed.
-QStringList fromFirstInstalled(const QStringList &families);
-QStringList fromFirstInstalled(const QStringList &families, const QStringList &installed);
-// A face's family list as the window names it, before it is cut to the first installed family.
-QStringList familiesOf(Face face);
 // The control font of a look: its face's family list from the first installed family, in its size.
 QFont fontFor(const Look &look);
 QColor inkColour(Ink ink);

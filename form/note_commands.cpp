@@ -1,6 +1,6 @@
 // The calculation note of the last completed run: copied, printed or saved as PDF, each only while the inputs
 // on view are the run's.
-#include "form/calculation_note.h"
+#include "form/note_pages.h"
 #include "form/form1.h"
 
 #include <QClipboard>
@@ -9,8 +9,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -76,8 +74,7 @@ void Form1::printCalculationNote() {
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                    QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
+  printer.setPageLayout(notePageLayout());
   printer.setDocName(QStringLiteral("植筋计算书"));
   if (choosePrinter(printer)) {
     const CalculationNote note = currentNote();

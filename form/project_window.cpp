@@ -1,6 +1,5 @@
 #include "form/project_window.h"
 
-#include "calc/conversions.h"
 #include "form/form_layout.h"
 
 #include <QAction>
@@ -38,19 +37,6 @@ const QString kSuffix = QStringLiteral(".tavrin");
 
 QString native(const QString &path) {
   return QDir::toNativeSeparators(path);
-}
-
-// What a completed run showed, as a file records it and as an opened file is checked against.
-project::RunOutcome outcomeOfRun(const Form1::CompletedRun &run) {
-  project::RunOutcome outcome;
-  outcome.ld = QString::fromStdString(formatQuantity(Quantity::Ld, run.result));
-  outcome.adoptedDepth = QString::fromStdString(formatDouble(run.result.completed->adopted.depth));
-  for (const CodeNotice &notice : run.result.completed->notices) {
-    outcome.notices.append(notice.clause.empty() ? QStringLiteral("本程序")
-                                                 : QString::fromUtf8(notice.clause.data(),
-                                                                     static_cast<qsizetype>(notice.clause.size())));
-  }
-  return outcome;
 }
 
 // "ld = 430.2222 mm，取用植筋锚固深度 440 mm，规范提示：无"
@@ -246,7 +232,7 @@ void ProjectWindow::showSlot(int row) {
 QString ProjectWindow::rowText(const Slot &slot) const {
   QString state;
   if (const Form1::CompletedRun *run = runOf(slot.position, slot.press)) {
-    const project::RunOutcome outcome = outcomeOfRun(*run);
+    const project::RunOutcome outcome = project::outcomeOfRun(run->result);
     state = QStringLiteral("取用 %1 mm").arg(outcome.adoptedDepth) +
             (outcome.notices.isEmpty() ? QString() : QStringLiteral("（仅供参考）"));
   } else if (const auto *refused = std::get_if<Form1::RefusedPress>(&slot.press);
@@ -384,7 +370,7 @@ project::Project ProjectWindow::projectToSave() {
   project::Project project = projectOnView();
   for (std::size_t i = 0; i < slots_.size(); ++i) {
     const Form1::CompletedRun *run = runOf(slots_[i].position, slots_[i].press);
-    project.positions[i].saved = run != nullptr ? std::optional(outcomeOfRun(*run)) : std::nullopt;
+    project.positions[i].saved = run != nullptr ? std::optional(project::outcomeOfRun(run->result)) : std::nullopt;
   }
   return project;
 }
@@ -424,12 +410,12 @@ void ProjectWindow::writeRecovery() {
 
 void ProjectWindow::setProject(const project::Project &project, const QString &file, bool modified) {
   projectName_ = project.name;
+  savedInputs_ = inputsOnly(project);
   slots_.clear();
-  for (const project::Position &position : project.positions) {
-    slots_.push_back({position, {}});
+  for (const project::Position &position : savedInputs_.positions) {
+    slots_.push_back({position, {}}); // what a file said was shown is checked once, as it opens
   }
   file_ = file;
-  savedInputs_ = inputsOnly(project);
   modifiedWithoutEdits_ = modified;
   current_ = -1;
   showSlot(0);
@@ -591,6 +577,7 @@ void ProjectWindow::showAbout() {
 // ---- Recovery ----
 
 void ProjectWindow::offerRecoveries() {
+  project::RecoverySlot::sweepAbandonedLocks(recoveryFolder_);
   for (const QString &id : project::RecoverySlot::slotsWithFiles(recoveryFolder_)) {
     if (recovery_ != nullptr && id == recovery_->id()) {
       continue;

@@ -274,19 +274,23 @@ Project projectOf(const QByteArray &bytes) {
 
 } // namespace
 
+RunOutcome outcomeOfRun(const AnchorageResult &completed) {
+  RunOutcome outcome{QString::fromStdString(formatQuantity(Quantity::Ld, completed)),
+                     QString::fromStdString(formatDouble(completed.completed->adopted.depth)),
+                     {},
+                     {}};
+  for (const CodeNotice &notice : completed.completed->notices) {
+    outcome.notices.append(notice.clause.empty() ? ownNoticeClause.toString() : textOf(notice.clause));
+  }
+  return outcome;
+}
+
 RunOutcome outcomeOf(const InputState &inputs) {
   AnchorageResult result;
   if (const auto rejection = calculateAnchorage(anchorageInputOf(inputs), result)) {
     return {{}, {}, {}, QString::fromStdString(rejection->message)};
   }
-  RunOutcome outcome{QString::fromStdString(formatQuantity(Quantity::Ld, result)),
-                     QString::fromStdString(formatDouble(result.completed->adopted.depth)),
-                     {},
-                     {}};
-  for (const CodeNotice &notice : result.completed->notices) {
-    outcome.notices.append(notice.clause.empty() ? ownNoticeClause.toString() : textOf(notice.clause));
-  }
-  return outcome;
+  return outcomeOfRun(result);
 }
 
 QString numberedPositionName(int n) {

@@ -28,6 +28,8 @@ struct RunOutcome {
 
 // Runs the calculation on a position's inputs quietly, as 计算 would run it, and says what it showed.
 RunOutcome outcomeOf(const InputState &inputs);
+// What a completed run showed (completed.completed is set).
+RunOutcome outcomeOfRun(const AnchorageResult &completed);
 
 // One planted-bar position (部位) of the job.
 struct Position {

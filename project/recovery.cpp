@@ -47,6 +47,14 @@ QStringList RecoverySlot::slotsWithFiles(const QString &folder) {
   return ids;
 }
 
+void RecoverySlot::sweepAbandonedLocks(const QString &folder) {
+  for (const QFileInfo &lock : QDir(folder).entryInfoList({QStringLiteral("*.lock")}, QDir::Files)) {
+    if (!QFileInfo::exists(QDir(folder).filePath(lock.completeBaseName() + kSuffix))) {
+      claim(folder, lock.completeBaseName()); // taken over and let go at once, which removes it
+    }
+  }
+}
+
 QString RecoverySlot::filePath() const {
   return QDir(folder_).filePath(id_ + kSuffix);
 }

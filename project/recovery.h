@@ -21,6 +21,8 @@ public:
   static std::unique_ptr<RecoverySlot> claimNew(const QString &folder);
   // The names of the slots whose file is in folder, the oldest first; locked or not.
   static QStringList slotsWithFiles(const QString &folder);
+  // Removes the locks that programs which ended without closing left with no file beside them.
+  static void sweepAbandonedLocks(const QString &folder);
 
   RecoverySlot(const RecoverySlot &) = delete;
   RecoverySlot &operator=(const RecoverySlot &) = delete;

@@ -57,10 +57,11 @@ LD_WORKING = '\n'.join([
     '规范提示：无'])
 
 
-def start_program(program, log):
+def start_program(program, log, home):
     """The program in a process group of its own, so that stopping it also stops whatever it spawned. Qt's
-    switch that exposes a program whatever the desktop says is taken away, as a user's desktop has it."""
-    env = dict(os.environ, QT_QPA_PLATFORM='xcb')
+    switch that exposes a program whatever the desktop says is taken away, as a user's desktop has it. Its
+    settings and recovery files go to a folder of the test's, not the user's."""
+    env = dict(os.environ, QT_QPA_PLATFORM='xcb', XDG_DATA_HOME=f'{home}/data', XDG_CONFIG_HOME=f'{home}/config')
     env.pop('QT_LINUX_ACCESSIBILITY_ALWAYS_ON', None)
     return subprocess.Popen([program], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                             start_new_session=True)
@@ -203,9 +204,9 @@ def main():
     program = os.path.abspath(sys.argv[1])
     signal.signal(signal.SIGALRM, give_up)
     signal.alarm(WHOLE_RUN_S)
-    with tempfile.TemporaryFile('w+') as log:
+    with tempfile.TemporaryFile('w+') as log, tempfile.TemporaryDirectory() as home:
         passed = False
-        program_process = start_program(program, log)
+        program_process = start_program(program, log, home)
         try:
             drive()
             if program_process.poll() is not None:

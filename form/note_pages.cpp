@@ -1,6 +1,6 @@
-#include "form/calculation_note.h"
+#include "form/note_pages.h"
 
-#include "form/form_layout.h"
+#include "form/faces.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -70,12 +70,16 @@ QString htmlTable(const NoteTable &table) {
 }
 
 QFont noteFont() {
-  QFont font = fontFor(Look{});
+  QFont font = windowFont();
   font.setPointSizeF(kNotePoints);
   return font;
 }
 
 } // namespace
+
+QPageLayout notePageLayout() {
+  return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter};
+}
 
 QString noteText(const CalculationNote &note) {
   QStringList lines{q(note.title)};
@@ -153,8 +157,7 @@ QString writeNotePdf(const CalculationNote &note, const QString &runningHead, co
     pdf.setTitle(q(note.title));
     pdf.setCreator(QStringLiteral("Tavrin " TAVRIN_VERSION));
     pdf.setResolution(kPdfResolution);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 20, 15),
-                                  QPageLayout::Millimeter));
+    pdf.setPageLayout(notePageLayout());
     paintNote(note, runningHead, pdf);
   }
   if (file.error() != QFileDevice::NoError || !file.commit()) {

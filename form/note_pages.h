@@ -2,6 +2,7 @@
 
 #include "calc/calculation_note.h"
 
+#include <QPageLayout>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -13,6 +14,9 @@ namespace tavrin {
 QString noteText(const CalculationNote &note);
 // The same content with tables that take the page's width in set shares, for word processors.
 QString noteHtml(const CalculationNote &note);
+
+// The note's page, printed or saved: A4 upright, 20 mm at the sides and 15 mm at head and foot.
+QPageLayout notePageLayout();
 
 // Lays the note out on the pages of a printer or PDF writer: under the running head of each page (the title
 // and the project) and above "第 x 页 共 y 页".
