@@ -233,6 +233,8 @@ NoteSection diameterSection(const AnchorageInput &input) {
   return section;
 }
 
+} // namespace
+
 NoteSection signatureSection() {
   const std::string date = "　日期：" + std::string(blankToFill);
   return {{},
@@ -241,21 +243,32 @@ NoteSection signatureSection() {
           {}};
 }
 
-} // namespace
-
 CalculationNote makeCalculationNote(const AnchorageInput &input, const AnchorageResult &result,
-                                    const NoteHead &head) {
+                                    const NoteHead &head, NoteUse use) {
+  CalculationNote note{head.program + " 植筋计算书",
+                       {headSection(head),
+                        basisSection(),
+                        scopeSection(),
+                        inputSection(input, result),
+                        resultSection(input, result),
+                        {std::string(lminHeading), lminLines(input, result), {}},
+                        noticeSection(input, result),
+                        conclusionSection(result)}};
+  if (use == NoteUse::OnItsOwn) {
+    note.sections.push_back(diameterSection(input));
+    note.sections.push_back(signatureSection());
+  }
+  return note;
+}
+
+CalculationNote makeRefusalNote(const AnchorageInput &input, const AnchorageResult &result,
+                                const InputRejection &rejection, const NoteHead &head) {
   return {head.program + " 植筋计算书",
           {headSection(head),
-           basisSection(),
-           scopeSection(),
            inputSection(input, result),
-           resultSection(input, result),
-           {std::string(lminHeading), lminLines(input, result), {}},
-           noticeSection(input, result),
-           conclusionSection(result),
-           diameterSection(input),
-           signatureSection()}};
+           {"结论",
+            {"未能计算：" + rejection.message + "。", "本部位没有植筋锚固深度，须修改输入后重新计算。"},
+            {}}}};
 }
 
 } // namespace tavrin

@@ -2,6 +2,7 @@
 
 #include "calc/anchorage.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,9 +42,21 @@ struct CalculationNote {
   std::vector<NoteSection> sections;
 };
 
+// Where a note stands: on its own, or as a position of a project's 计算书, which leaves out the appendix of
+// every bar diameter (the project's summary table serves) and the lines to sign (on its cover, once).
+enum class NoteUse : std::uint8_t { OnItsOwn, InProject };
+
 // input and result are those of a completed run (result.completed is set).
 CalculationNote makeCalculationNote(const AnchorageInput &input, const AnchorageResult &result,
-                                    const NoteHead &head);
+                                    const NoteHead &head, NoteUse use = NoteUse::OnItsOwn);
+
+// The note of a position in a project's 计算书 whose run was refused: its head, its inputs and the refusal,
+// which the designer must settle before the position has a depth. result is the refused run's.
+CalculationNote makeRefusalNote(const AnchorageInput &input, const AnchorageResult &result,
+                                const InputRejection &rejection, const NoteHead &head);
+
+// The lines for 计算、校对、审核, each with its date to fill by hand.
+NoteSection signatureSection();
 
 // A cell of a row that could not be worked out; plain text leaves such cells out.
 inline constexpr std::string_view notWorkedOut = "—";

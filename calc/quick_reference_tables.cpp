@@ -2,6 +2,7 @@
 
 #include "calc/anchorage.h"
 #include "calc/bond_strength.h"
+#include "calc/csv.h"
 #include "calc/influence_factors.h"
 #include "calc/lists.h"
 #include "calc/working.h"
@@ -15,7 +16,6 @@
 namespace tavrin::quickref {
 namespace {
 
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view noticeMark = "※";
 constexpr std::string_view depthCaption = "取用植筋锚固深度（mm）";
 constexpr std::string_view diameterCaption = "植筋直径 d（mm）";
@@ -248,26 +248,6 @@ std::string rstTable(const Table &table) {
   return text + "\n";
 }
 
-// A field quoted where it holds a separator, a quote or a line break, as spreadsheets read CSV.
-std::string csvField(const std::string &field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    return field;
-  }
-  std::string quoted = "\"";
-  for (const char c : field) {
-    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  }
-  return quoted + "\"";
-}
-
-std::string csvLine(const std::vector<std::string> &fields) {
-  std::vector<std::string> quoted;
-  for (const std::string &field : fields) {
-    quoted.push_back(csvField(field));
-  }
-  return joined(quoted, ",") + "\r\n";
-}
-
 } // namespace
 
 std::vector<Table> quickReferenceTables() {
@@ -303,7 +283,7 @@ std::string csvText(const std::vector<Table> &tables) {
     header.push_back(std::move(cell));
   }
   header.emplace_back(noticesHeading);
-  std::string text = std::string(byteOrderMark) + csvLine(header);
+  std::string text = std::string(csv::byteOrderMark) + csv::line(header);
   for (const Table &table : tables) {
     for (std::size_t d = 0; d < table.rows.size(); ++d) {
       std::vector<std::string> fields;
@@ -317,7 +297,7 @@ std::string csvText(const std::vector<Table> &tables) {
       std::vector<std::string> notices;
       addNotices(table.rows[d], notices);
       fields.push_back(notices.empty() ? std::string("无") : joined(notices, "；"));
-      text += csvLine(fields);
+      text += csv::line(fields);
     }
   }
   return text;
