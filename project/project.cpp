@@ -238,7 +238,8 @@ QJsonObject documentOf(const QByteArray &bytes) {
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError) {
-    const qsizetype at = error.offset + (bytes.size() - json.size()) + 1;
+    // Qt places the fault of a file cut short one past its end; the last byte is where it shows.
+    const qsizetype at = std::min(error.offset + (bytes.size() - json.size()) + 1, bytes.size());
     refuse(damaged() + QStringLiteral("（第 %1 个字节处）").arg(at));
   }
   if (!document.isObject() || document.object().value(formatKey) != formatName) {
