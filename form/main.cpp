@@ -1,3 +1,4 @@
+#include "form/command_line.h"
 #include "form/form1.h"
 #include "form/project_window.h"
 
@@ -22,8 +23,12 @@ bool displayAvailable() {
 
 } // namespace
 
-// tavrin [FILE.tavrin]: the window, with the project in FILE where one is given.
+// tavrin [FILE.tavrin]: the window, with the project in FILE where one is given; tavrin --help tells the
+// rest.
 int main(int argc, char *argv[]) {
+  if (const std::optional<int> answered = tavrin::runCommandLine(argc, argv)) {
+    return *answered;
+  }
   if (!displayAvailable()) {
     std::cerr << "No display found: Tavrin is a desktop program and needs one.\n"
                  "On a machine without a screen, try it headless with: xvfb-run -a tavrin\n";
@@ -33,6 +38,9 @@ int main(int argc, char *argv[]) {
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
+  if (const std::optional<int> refused = tavrin::refuseWindowArguments(QCoreApplication::arguments())) {
+    return *refused;
+  }
   // Qt's settings and folders (the recent files, the recovery files) are Tavrin's own.
   QCoreApplication::setOrganizationName(QStringLiteral("Tavrin"));
   QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));

@@ -13,6 +13,9 @@
 #include <QStringList>
 #include <QTextDocument>
 
+#include <memory>
+#include <vector>
+
 namespace tavrin {
 namespace {
 
@@ -78,7 +81,8 @@ QFont noteFont() {
 } // namespace
 
 QPageLayout notePageLayout() {
-  return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter};
+  return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 20, 15),
+          QPageLayout::Millimeter};
 }
 
 QString noteText(const CalculationNote &note) {
@@ -116,54 +120,89 @@ QString noteHtml(const CalculationNote &note) {
   return R"(<html><head><meta charset="utf-8"></head><body>)" + body + "</body></html>";
 }
 
-void paintNote(const CalculationNote &note, const QString &runningHead, QPagedPaintDevice &device) {
-  QTextDocument document;
-  document.documentLayout()->setPaintDevice(&device); // measured in the device's own dots
-  document.setDefaultFont(noteFont());
-  document.setHtml(noteHtml(note));
+namespace {
+
+// A part laid out on pages of the device's body: the text below the running head and above the foot.
+struct LaidOutPart {
+  std::unique_ptr<QTextDocument> document;
+  QString runningHead;
+  int pages = 0;
+};
+
+LaidOutPart layOut(const NotePart &part, QPagedPaintDevice &device, const QSizeF &body) {
+  auto document = std::make_unique<QTextDocument>();
+  document->documentLayout()->setPaintDevice(&device); // measured in the device's own dots
+  document->setDefaultFont(noteFont());
+  document->setHtml(noteHtml(*part.note));
+  document->setPageSize(body);
+  const int pages = document->pageCount();
+  return {std::move(document), part.runningHead, pages};
+}
+
+} // namespace
+
+void paintNotes(std::span<const NotePart> parts, QPagedPaintDevice &device) {
   const QRectF page(QPointF(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
-  const qreal band = QFontMetricsF(document.defaultFont(), &device).height() * 2; // head and foot
+  const qreal band = QFontMetricsF(noteFont(), &device).height() * 2; // head and foot
   const QRectF body = page.adjusted(0, band, 0, -band);
-  document.setPageSize(body.size());
-  const int pages = document.pageCount();
+  std::vector<LaidOutPart> laidOut;
+  int total = 0;
+  for (const NotePart &part : parts) {
+    laidOut.push_back(layOut(part, device, body.size()));
+    total += laidOut.back().pages;
+  }
 
   QPainter painter(&device);
-  painter.setFont(document.defaultFont());
-  for (int index = 0; index < pages; ++index) {
-    if (index > 0) {
-      device.newPage();
+  painter.setFont(noteFont());
+  int number = 0;
+  for (const LaidOutPart &part : laidOut) {
+    for (int index = 0; index < part.pages; ++index) {
+      if (number++ > 0) {
+        device.newPage();
+      }
+      painter.drawText(QRectF(0, 0, page.width(), band), Qt::AlignLeft | Qt::AlignTop, part.runningHead);
+      painter.drawText(QRectF(0, page.height() - band, page.width(), band),
+                       Qt::AlignHCenter | Qt::AlignBottom,
+                       QStringLiteral("第 %1 页 共 %2 页").arg(number).arg(total));
+      painter.save();
+      const QRectF shown(0, index * body.height(), body.width(), body.height());
+      painter.translate(body.left(), body.top() - shown.top());
+      painter.setClipRect(shown);
+      QAbstractTextDocumentLayout::PaintContext context;
+      context.clip = shown;
+      part.document->documentLayout()->draw(&painter, context);
+      painter.restore();
     }
-    painter.drawText(QRectF(0, 0, page.width(), band), Qt::AlignLeft | Qt::AlignTop, runningHead);
-    painter.drawText(QRectF(0, page.height() - band, page.width(), band), Qt::AlignHCenter | Qt::AlignBottom,
-                     QStringLiteral("第 %1 页 共 %2 页").arg(index + 1).arg(pages));
-    painter.save();
-    const QRectF shown(0, index * body.height(), body.width(), body.height());
-    painter.translate(body.left(), body.top() - shown.top());
-    painter.setClipRect(shown);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = shown;
-    document.documentLayout()->draw(&painter, context);
-    painter.restore();
   }
 }
 
-QString writeNotePdf(const CalculationNote &note, const QString &runningHead, const QString &path) {
+void paintNote(const CalculationNote &note, const QString &runningHead, QPagedPaintDevice &device) {
+  const NotePart part{&note, runningHead};
+  paintNotes({&part, 1}, device);
+}
+
+QString writeNotesPdf(std::span<const NotePart> parts, const QString &title, const QString &path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     return file.errorString();
   }
   {
-    QPdfWriter pdf(&file);
-    pdf.setTitle(q(note.title));
+    QPdfWriter pdf(&file); // one writer for the whole document, so that each font is embedded once
+    pdf.setTitle(title);
     pdf.setCreator(QStringLiteral("Tavrin " TAVRIN_VERSION));
     pdf.setResolution(kPdfResolution);
     pdf.setPageLayout(notePageLayout());
-    paintNote(note, runningHead, pdf);
+    paintNotes(parts, pdf);
   }
   if (file.error() != QFileDevice::NoError || !file.commit()) {
     return file.errorString();
   }
   return {};
+}
+
+QString writeNotePdf(const CalculationNote &note, const QString &runningHead, const QString &path) {
+  const NotePart part{&note, runningHead};
+  return writeNotesPdf({&part, 1}, q(note.title), path);
 }
 
 } // namespace tavrin

@@ -5,6 +5,8 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <span>
+
 class QPagedPaintDevice;
 
 namespace tavrin {
@@ -21,6 +23,17 @@ QPageLayout notePageLayout();
 // Lays the note out on the pages of a printer or PDF writer: under the running head of each page (the title
 // and the project) and above "第 x 页 共 y 页".
 void paintNote(const CalculationNote &note, const QString &runningHead, QPagedPaintDevice &device);
+
+// A note with the running head of its pages: one part of a document.
+struct NotePart {
+  const CalculationNote *note;
+  QString runningHead;
+};
+// Lays the parts out one after another, each from a new page under its own running head, the pages numbered
+// "第 x 页 共 y 页" through the whole.
+void paintNotes(std::span<const NotePart> parts, QPagedPaintDevice &device);
+// Writes the parts as one A4 PDF titled title, each font embedded once, as writeNotePdf writes a note.
+QString writeNotesPdf(std::span<const NotePart> parts, const QString &title, const QString &path);
 
 // Writes the note as an A4 PDF to path, by way of a file beside it that is renamed only once it is complete.
 // Empty on success, otherwise why it failed.

@@ -1,6 +1,8 @@
 #include "form/project_window.h"
 
 #include "form/form_layout.h"
+#include "form/note_pages.h"
+#include "form/project_document.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -139,6 +143,10 @@ void ProjectWindow::createActions() {
     action->setShortcut(note.keys);
     form_->addAction(action);
   }
+  addCommand(file, QStringLiteral("打印工程计算书…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+             &ProjectWindow::printProjectNote);
+  addCommand(file, QStringLiteral("导出工程计算书 PDF…"), {}, &ProjectWindow::exportProjectPdf);
+  addCommand(file, QStringLiteral("导出植筋深度表 CSV…"), {}, &ProjectWindow::exportDepthTable);
   file->addSeparator();
   QAction *quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
   quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -574,6 +582,48 @@ void ProjectWindow::showAbout() {
            .arg(QString::fromLatin1(qVersion())));
 }
 
+// ---- The project's 计算书 and depth table ----
+
+QString ProjectWindow::suggestedExport(const QString &what) const {
+  const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  if (!file_.isEmpty()) {
+    return QFileInfo(file_).absoluteDir().filePath(QFileInfo(file_).completeBaseName() + '-' + what);
+  }
+  const QString base = projectName_.trimmed().isEmpty() ? QStringLiteral("植筋工程") : projectName_.trimmed();
+  return (documents.exists() ? documents : QDir::home()).filePath(base + '-' + what);
+}
+
+void ProjectWindow::printProjectNote() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageLayout(notePageLayout());
+  printer.setDocName(QStringLiteral("植筋工程计算书"));
+  if (choosePrinter(printer)) {
+    ProjectDocument(projectOnView()).paint(printer);
+  }
+}
+
+void ProjectWindow::exportProjectPdf() {
+  const QString path = chooseExportPath(QStringLiteral("导出工程计算书 PDF"), suggestedExport("计算书.pdf"),
+                                        QStringLiteral("PDF 文件 (*.pdf)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const QString why = ProjectDocument(projectOnView()).writePdf(path); !why.isEmpty()) {
+    form_->showMessage(QStringLiteral("无法保存工程计算书：\n%1\n%2").arg(native(path), why));
+  }
+}
+
+void ProjectWindow::exportDepthTable() {
+  const QString path = chooseExportPath(QStringLiteral("导出植筋深度表 CSV"), suggestedExport("植筋深度表.csv"),
+                                        QStringLiteral("CSV 文件 (*.csv)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const QString why = ProjectDocument(projectOnView()).writeCsv(path); !why.isEmpty()) {
+    form_->showMessage(QStringLiteral("无法保存植筋深度表：\n%1\n%2").arg(native(path), why));
+  }
+}
+
 // ---- Recovery ----
 
 void ProjectWindow::offerRecoveries() {
@@ -639,6 +689,15 @@ QString ProjectWindow::chooseFileToOpen() {
 
 QString ProjectWindow::chooseFileToSave(const QString &suggested) {
   return QFileDialog::getSaveFileName(this, QStringLiteral("工程另存为"), suggested, kFileFilter);
+}
+
+bool ProjectWindow::choosePrinter(QPrinter &printer) {
+  QPrintDialog dialog(&printer, this);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+QString ProjectWindow::chooseExportPath(const QString &title, const QString &suggested, const QString &filter) {
+  return QFileDialog::getSaveFileName(this, title, suggested, filter);
 }
 
 // ---- Dropped files ----

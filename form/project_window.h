@@ -13,6 +13,7 @@
 
 class QListWidget;
 class QMenu;
+class QPrinter;
 
 namespace tavrin {
 
@@ -50,6 +51,10 @@ public:
   void movePositionUp();
   void movePositionDown();
   void showAbout();
+  // The project's 计算书, every position run afresh: printed, or exported as PDF; its depth table as CSV.
+  void printProjectNote();
+  void exportProjectPdf();
+  void exportDepthTable();
 
 protected:
   // A line of text asked for under a title; false when cancelled. Tests override these dialogs; the message
@@ -57,6 +62,9 @@ protected:
   virtual bool askText(const QString &title, const QString &caption, QString &text);
   virtual QString chooseFileToOpen();
   virtual QString chooseFileToSave(const QString &suggested);
+  // The print dialog, and the save dialog of an export under its title and file filter.
+  virtual bool choosePrinter(QPrinter &printer);
+  virtual QString chooseExportPath(const QString &title, const QString &suggested, const QString &filter);
 
   void closeEvent(QCloseEvent *event) override;
   // A file dropped anywhere on the window, entries included, opens as 打开工程 does.
@@ -103,6 +111,9 @@ private:
   void rememberStamp();
   void addRecentFile(const QString &path);
   void writeRecovery();
+  // Where an export of the project is offered first: beside its file and named after it, or in the
+  // documents folder named after the project; what ends the name ("计算书.pdf").
+  QString suggestedExport(const QString &what) const;
 
   Form1 *form_;
   QListWidget *list_{};
