@@ -75,7 +75,7 @@ std::vector<std::string> summaryRow(std::size_t number, const PositionRun &done)
 NoteTable summaryTable(const std::vector<PositionRun> &runs) {
   NoteTable table{{"序号", "部位", "混凝土强度等级", "钢筋", "d（mm）", "胶粘剂", "ld（mm）",
                    "受拉 lmin（mm）", std::string(adoptedDepthName) + "（mm）", "结论"},
-                  {5, 12, 8, 9, 7, 7, 11, 9, 12, 20},
+                  {6, 12, 8, 9, 8, 7, 11, 9, 12, 18},
                   {},
                   false};
   for (std::size_t i = 0; i < runs.size(); ++i) {

@@ -1,4 +1,5 @@
 #include "form/tests/form_probe.h"
+#include "form/tests/pdf_text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -415,27 +416,6 @@ TEST_F(Calculate, EachResultCarriesTheWorkingOfTheValueOnView) {
     const QWidget *display = control(form, QString::fromStdString(name));
     EXPECT_EQ(display->toolTip() + display->accessibleDescription(), "") << name;
   }
-}
-
-// The text of a saved note as a checker's tools read it (pdftotext). The Windows suite runs under Wine, where
-// no Unix tool can be started: there the file is only checked to be a whole PDF, and scripts/test-windows
-// reads the text of a note the installed program saves.
-void expectNoteInPdf(const QString &path, const QStringList &parts) {
-#ifdef Q_OS_WIN
-  QFile pdf(path);
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << path.toStdString();
-  const QByteArray bytes = pdf.readAll();
-  EXPECT_TRUE(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF")) << path.toStdString();
-  (void)parts;
-#else
-  QProcess reader;
-  reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, "-"});
-  ASSERT_TRUE(reader.waitForFinished(30000)) << "pdftotext (Debian's poppler-utils)";
-  const QString pages = QString::fromUtf8(reader.readAllStandardOutput());
-  for (const QString &part : parts) {
-    EXPECT_TRUE(pages.contains(part)) << part.toStdString() << " in " << path.toStdString();
-  }
-#endif
 }
 
 // Copying, printing and saving the note work on the record of the last completed run, or open no dialog and show a

@@ -1,5 +1,6 @@
 #include "form/project_window.h"
 #include "form/tests/form_probe.h"
+#include "form/tests/pdf_text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,6 +8,8 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,11 +43,17 @@ public:
     };
   }
   AnsweredForm *form_;
-  QString openPath, savePath, typedText;
+  QString openPath, savePath, typedText, printedTo, exportPath;
 
 protected:
   QString chooseFileToOpen() override { return openPath; }
   QString chooseFileToSave(const QString & /*suggested*/) override { return savePath; }
+  bool choosePrinter(QPrinter &printer) override {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printedTo);
+    return true;
+  }
+  QString chooseExportPath(const QString &, const QString &, const QString &) override { return exportPath; }
   bool askText(const QString & /*title*/, const QString & /*caption*/, QString &text) override {
     text = typedText;
     return true;
@@ -224,6 +233,49 @@ TEST_F(Projects, ARecoveryIsOfferedAfterTheProgramDidNotClose) {
       EXPECT_EQ(boxes.size(), 1U) << "left for the next start";
     }
   }
+}
+
+// The project's 计算书, printed (Ctrl+Shift+P) and exported, and its depth table: every position run afresh from
+// its inputs, calculated or not, each under its 部位 and numbered through the whole; a failed write says so.
+TEST_F(Projects, ProjectNoteAndDepthTableHoldEveryPosition) {
+  auto window = openWindow();
+  Form1 &form = window->form();
+  window->typedText = QStringLiteral("某办公楼加固");
+  window->editProjectInfo();
+  keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+  form.Combo3->setCurrentIndex(9), form.Combo5->setCurrentIndex(1); // 25 mm with B级胶: not allowed
+  type(form.Text1, "150"), type(form.Text2, "80");
+  keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+  type(form.Text1, "60"); // under 5d
+
+  window->printedTo = folder.filePath("printed.pdf");
+  keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+  window->exportPath = folder.filePath("计算书.pdf");
+  window->exportProjectPdf();
+  for (const QString &pdf : {window->printedTo, window->exportPath}) {
+    expectNoteInPdf(pdf, {"工程名称：某办公楼加固", "部位数：3", "植筋锚固深度汇总表", "430.2222", "可用于施工图",
+                          "672.2222", "不得用于施工图", "第15.1.5条", "未能计算", "部位：部位 1",
+                          "部位：部位 2", "部位：部位 3", "施工图采用取用植筋锚固深度 440 mm"});
+#ifndef Q_OS_WIN // under Wine the text cannot be read
+    const QString text = pdfText(pdf);
+    const QString pages = QRegularExpression("共 (\\d+) 页").match(text).captured(1);
+    ASSERT_GE(pages.toInt(), 5) << "the cover, the summary and a page at least for each position";
+    for (int page = 1; page <= pages.toInt(); ++page) {
+      EXPECT_TRUE(text.contains(QStringLiteral("第 %1 页 共 %2 页").arg(page).arg(pages))) << page;
+    }
+    EXPECT_EQ(text.count("审核："), 1) << "signed once, on the cover";
+#endif
+  }
+
+  window->exportPath = folder.filePath("植筋深度表.csv");
+  window->exportDepthTable();
+  const QStringList lines = QString::fromUtf8(bytesOf(window->exportPath)).split("\r\n");
+  ASSERT_EQ(lines.size(), 5) << "a header, three rows and the end of the last";
+  EXPECT_TRUE(lines[0].startsWith("\uFEFF序号,部位,混凝土强度等级,钢筋"));
+  EXPECT_EQ(lines[3], "3,部位 3,C25,HRB335,25,B级胶,—,—,—,未能计算：植筋间距不能小于植筋直径的5倍");
+  window->exportPath = folder.filePath("no such folder/表.csv");
+  window->exportDepthTable();
+  EXPECT_TRUE(lastBox().startsWith("无法保存植筋深度表：\n" + QDir::toNativeSeparators(window->exportPath) + '\n'));
 }
 
 } // namespace
