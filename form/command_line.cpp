@@ -139,4 +139,10 @@ std::optional<int> refuseWindowArguments(const QStringList &arguments) {
   return std::nullopt;
 }
 
+int refuseWithoutExport() {
+  return refuse(kBadArguments,
+                QStringLiteral(
+                    "本程序不打开窗口：请给出 --export-pdf 或 --export-csv；窗口请用 tavrin.exe，见 --help"));
+}
+
 } // namespace tavrin

@@ -17,6 +17,9 @@ std::optional<int> runCommandLine(int argc, char *argv[]);
 // status of a refusal, said in one line, or none where the window may open.
 std::optional<int> refuseWindowArguments(const QStringList &arguments);
 
+// Where a program without a window is given no export: says so in one line and returns the status.
+int refuseWithoutExport();
+
 // Exit statuses: a file that could not be read or written, and arguments that are not understood.
 inline constexpr int kFileFailed = 1;
 inline constexpr int kBadArguments = 2;
