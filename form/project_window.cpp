@@ -614,8 +614,9 @@ void ProjectWindow::exportProjectPdf() {
 }
 
 void ProjectWindow::exportDepthTable() {
-  const QString path = chooseExportPath(QStringLiteral("导出植筋深度表 CSV"), suggestedExport("植筋深度表.csv"),
-                                        QStringLiteral("CSV 文件 (*.csv)"));
+  const QString path =
+      chooseExportPath(QStringLiteral("导出植筋深度表 CSV"), suggestedExport("植筋深度表.csv"),
+                       QStringLiteral("CSV 文件 (*.csv)"));
   if (path.isEmpty()) {
     return;
   }
@@ -696,7 +697,8 @@ bool ProjectWindow::choosePrinter(QPrinter &printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-QString ProjectWindow::chooseExportPath(const QString &title, const QString &suggested, const QString &filter) {
+QString ProjectWindow::chooseExportPath(const QString &title, const QString &suggested,
+                                        const QString &filter) {
   return QFileDialog::getSaveFileName(this, title, suggested, filter);
 }
 
