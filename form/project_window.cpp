@@ -410,7 +410,7 @@ void ProjectWindow::writeRecovery() {
     return;
   }
   if (isModified()) {
-    recovery_->write(project::projectFileBytes(projectOnView()), file_);
+    recovery_->write(project::projectFileBytes(projectToSave()), file_);
   } else {
     recovery_->discard();
   }
@@ -441,7 +441,16 @@ bool ProjectWindow::openFile(const QString &path) {
     form_->showMessage(QStringLiteral("无法打开工程文件：\n%1\n%2").arg(native(path), *why));
     return false;
   }
-  const project::Project &project = std::get<project::Project>(read);
+  showOpened(std::get<project::Project>(read), path, false);
+  rememberStamp();
+  addRecentFile(path);
+  return true;
+}
+
+// Every position is run again, quietly: one whose outcome is what the file says was shown when it was saved
+// shows as calculated; where the outcome now differs (another program's tables), the positions are listed
+// with both before anyone relies on them, and they wait for 计算.
+void ProjectWindow::showOpened(const project::Project &project, const QString &file, bool modified) {
   std::vector<Form1::LastPress> presses;
   QStringList differing;
   for (std::size_t i = 0; i < project.positions.size(); ++i) {
@@ -459,19 +468,18 @@ bool ProjectWindow::openFile(const QString &path) {
     }
     presses.push_back(std::move(press));
   }
-  setProject(project, path, false);
+  setProject(project, file, modified);
   for (std::size_t i = 0; i < slots_.size(); ++i) {
     slots_[i].press = std::move(presses[i]);
   }
   form_->restoreLastPress(slots_[static_cast<std::size_t>(current_)].press);
   refreshList();
-  rememberStamp();
-  addRecentFile(path);
+  writeRecovery(); // with the outcomes the presses now give
   if (!differing.isEmpty()) {
-    form_->showMessage(QStringLiteral("以下部位按本程序重新计算的结果与文件保存时显示的不同，请核对并重新计算后再使用：\n") +
-         differing.join('\n'));
+    form_->showMessage(
+        QStringLiteral("以下部位按本程序重新计算的结果与文件保存时显示的不同，请核对并重新计算后再使用：\n") +
+        differing.join('\n'));
   }
-  return true;
 }
 
 void ProjectWindow::rememberStamp() {
@@ -654,7 +662,7 @@ void ProjectWindow::offerRecoveries() {
     if (answer == 1) {
       left->discard();
     } else if (answer == 0) {
-      setProject(*project, file, true);
+      showOpened(*project, file, true);
       left->discard();
       return; // the others wait for the next start
     }
@@ -676,12 +684,19 @@ void ProjectWindow::closeEvent(QCloseEvent *event) {
 // ---- Dialogs ----
 
 bool ProjectWindow::askText(const QString &title, const QString &caption, QString &text) {
-  bool ok = false;
-  const QString given = QInputDialog::getText(this, title, caption, QLineEdit::Normal, text, &ok);
-  if (ok) {
-    text = given;
+  QInputDialog dialog(this);
+  dialog.setPalette(palette());
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(caption);
+  dialog.setTextValue(text);
+  dialog.setOkButtonText(QStringLiteral("确定"));
+  dialog.setCancelButtonText(QStringLiteral("取消"));
+  dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) * 5);
+  if (dialog.exec() != QDialog::Accepted) {
+    return false;
   }
-  return ok;
+  text = dialog.textValue();
+  return true;
 }
 
 QString ProjectWindow::chooseFileToOpen() {

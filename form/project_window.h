@@ -103,6 +103,8 @@ private:
   // saved.
   void setProject(const project::Project &project, const QString &file, bool modified);
   bool openFile(const QString &path);
+  // An opened or recovered project on view, each position's saved outcome checked by running it again.
+  void showOpened(const project::Project &project, const QString &file, bool modified);
   // Saves to path; false where it failed (said in a box) or the user did not want to overwrite.
   bool saveTo(const QString &path);
   // Asks about unsaved changes; false where the user cancels or saving fails.
