@@ -251,7 +251,7 @@ CalculationNote makeCalculationNote(const AnchorageInput &input, const Anchorage
            scopeSection(),
            inputSection(input, result),
            resultSection(input, result),
-           {std::string(lminHeading), lminLines(input, result), {}},
+           {std::string(lminHeading), lminLines(result), {}},
            noticeSection(input, result),
            conclusionSection(result),
            diameterSection(input),
