@@ -81,11 +81,12 @@ private:
 };
 
 bool runBondStrength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
-  auto outcome = computeFbd(input, r.decided.d, r.decided.gradeNumber);
+  auto outcome = computeFbd(input, r.decided.d);
   const BondStrength *found = run.accepted(outcome);
   if (found == nullptr) {
     return false;
   }
+  r.decided.gradeNumber = found->gradeNumber;
   r.decided.check = found->check;
   r.decided.bondCell = found->cell;
   run.store(r.fbd, Quantity::Fbd, found->fbd);
@@ -155,7 +156,6 @@ std::optional<InputRejection> calculateAnchorage(const AnchorageInput &input, An
                                                  const RunObserver &observer) {
   forgetReached(result);
   result.decided.d = lenientNumber(input.barDiameter.text);
-  result.decided.gradeNumber = gradeNumber(input);
   Run run(result, observer);
   if (runBondStrength(input, result, run) && runInfluenceFactors(input, result, run)) {
     runSplittingFactor(input, result, run);

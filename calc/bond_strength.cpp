@@ -95,18 +95,19 @@ BondCell cellFor(std::int16_t grade, std::int16_t adhesive, Band band) {
   return cell;
 }
 
-StageOutcome<BondStrength> tableBondStrength(const AnchorageInput &input, double d, double z,
+StageOutcome<BondStrength> tableBondStrength(const AnchorageInput &input, double d,
                                              const ConstructionCheck &check) {
   auto cell = bondCell(input, d);
   if (auto *rejection = std::get_if<InputRejection>(&cell)) {
     return std::move(*rejection);
   }
   const auto &found = std::get<BondCell>(cell);
+  const double z = gradeNumber(input);
   const std::optional<float> value = storeSingle(cellValue(found, z));
   if (!value) {
     return outOfRangeRejection();
   }
-  return BondStrength{*value, check, found};
+  return BondStrength{*value, check, found, z};
 }
 
 } // namespace
@@ -134,14 +135,14 @@ float largestTableFbd(std::int16_t grade, double z) {
   return largest;
 }
 
-StageOutcome<BondStrength> computeFbd(const AnchorageInput &input, double d, double z) {
+StageOutcome<BondStrength> computeFbd(const AnchorageInput &input, double d) {
   if (input.userBondStrength.shown) {
     // A typed bond strength replaces the table; spacing and edge distance are not checked then.
     auto typed = readTypedValue(input.userBondStrength.text, userBondStrengthEntry);
     if (auto *rejection = std::get_if<InputRejection>(&typed)) {
       return std::move(*rejection);
     }
-    return BondStrength{std::get<float>(typed), std::nullopt, std::nullopt};
+    return BondStrength{std::get<float>(typed), std::nullopt, std::nullopt, gradeNumber(input)};
   }
   // The minimum checks read spacing and edge distance leniently: an empty spacing reads as 0 and is
   // refused as too small rather than as not a number. A number in digit groups ("1,000") is refused as not
@@ -171,7 +172,7 @@ StageOutcome<BondStrength> computeFbd(const AnchorageInput &input, double d, dou
   }
   check.spacingRatio = *spacingRatio;
   check.edgeRatio = *edgeRatio;
-  return tableBondStrength(input, d, z, check);
+  return tableBondStrength(input, d, check);
 }
 
 } // namespace tavrin

@@ -53,8 +53,8 @@ enum class DisplacementRule : std::uint8_t {
 // What the run decided on its way, recorded as it went so that the working reads the decision rather
 // than deriving it again.
 struct RunDecisions {
-  double d = 0;                           // the bar diameter, mm, read from its text once for every stage
-  double gradeNumber = 0;                 // Z of the concrete grade, read from its text once (C25 gives 25)
+  double d = 0;           // the bar diameter, mm, read from its text once for every stage
+  double gradeNumber = 0; // Z of the concrete grade (C25 gives 25), read once fbd's checks have passed
   std::optional<ConstructionCheck> check; // none where fbd was typed
   std::optional<BondCell> bondCell;       // none where fbd was typed
   double typedMoisture = 0;               // the moisture factor as typed
