@@ -11,8 +11,7 @@ namespace tavrin {
 namespace {
 
 constexpr double largestBarForAdhesiveB = 22;    // mm
-constexpr double leastGradeUnderCantilever = 25; // C25
-constexpr double leastGradeOtherwise = 20;       // C20, the lowest grade on the list
+constexpr double leastGradeUnderCantilever = 25; // C25; other members need C20, the lowest on the list
 constexpr double highestServiceTemperature = 60; // ℃, long-term
 
 // Each rule: the clause, what of it the program checks, what the clause asks where the input breaks it, and
@@ -34,9 +33,9 @@ constexpr std::array<NoticeRule, 4> noticeRules{{
      [](const AnchorageInput &in, const RunDecisions &) { return in.steelGrade == lists::plainBarsHPB235; }},
     {"15.1.2",
      [] {
-       return "原构件混凝土强度等级（" + itemText(lists::memberState, lists::cantilever) + "不低于C" +
-              formatDouble(leastGradeUnderCantilever) + "，其他构件不低于C" +
-              formatDouble(leastGradeOtherwise) + "）";
+       return "原构件混凝土强度等级（只查" + itemText(lists::memberState, lists::cantilever) + "不低于C" +
+              formatDouble(leastGradeUnderCantilever) + "；其他构件要求的" +
+              itemText(lists::concreteGrade, lists::gradeC20) + "是可选的最低等级）";
      },
      [] {
        return itemText(lists::memberState, lists::cantilever) + "的原构件混凝土强度等级不应低于C" +
