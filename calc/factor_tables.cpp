@@ -43,6 +43,13 @@ std::string item(const ItemList &list, std::int16_t index) {
   return itemText(list, index);
 }
 
+// The grade number Z of a grade on the list, as a run reads it.
+double gradeNumberOf(std::int16_t grade) {
+  AnchorageInput input;
+  input.concreteGrade = {grade, item(lists::concreteGrade, grade)};
+  return gradeNumber(input);
+}
+
 std::vector<std::int16_t> indicesOf(const ItemList &list) {
   std::vector<std::int16_t> indices;
   for (std::size_t i = 0; i < list.items.size(); ++i) {
@@ -174,17 +181,13 @@ Part c40Part() {
   return {"table_c40_line.rst", csvTable("C40 行与直线在 Z = 40 处的 fbd（N/mm²）", {}, rows)};
 }
 
-SplittingFactor splitting(double d, std::int16_t cover, std::int16_t stirrup) {
-  return computeAspt(d, cover, stirrup);
-}
-
 Part asptPart() {
   const std::int16_t anyStirrup = lists::stirrupDiameter.defaultIndex;
   std::vector<std::pair<std::int16_t, std::int16_t>> columns; // cover, stirrup (-1: either)
   Rows rows{{"植筋直径 d"}};
   double thinLimit = std::numeric_limits<double>::infinity();
   for (const std::int16_t cover : indicesOf(lists::coverThickness)) {
-    const SplittingFactor any = splitting(0, cover, anyStirrup);
+    const SplittingFactor any = computeAspt(0, cover, anyStirrup);
     thinLimit = std::min(thinLimit, any.thinBarLimit);
     const std::string coverName = "保护层 " + item(lists::coverThickness, cover);
     if (!any.stirrupRead) {
@@ -206,7 +209,7 @@ Part asptPart() {
   for (const auto &[name, d] : diameters) {
     std::vector<std::string> row{name};
     for (const auto &[cover, stirrup] : columns) {
-      row.push_back(formatSingle(splitting(d, cover, stirrup).aspt));
+      row.push_back(formatSingle(computeAspt(d, cover, stirrup).aspt));
     }
     rows.push_back(std::move(row));
   }
@@ -241,9 +244,8 @@ Part fyPart() {
 // ψae for a grade, intensity and site, from its stage.
 std::string psiAe(std::int16_t grade, std::int16_t intensity, std::int16_t site) {
   AnchorageInput input;
-  input.concreteGrade = {grade, item(lists::concreteGrade, grade)};
   input.seismicIntensity = intensity, input.siteCategory = site;
-  return formatSingle(computePsiAe(input, gradeNumber(input)).psiAe);
+  return formatSingle(computePsiAe(input, gradeNumberOf(grade)).psiAe);
 }
 
 Part psiAePart() {
@@ -287,12 +289,8 @@ Part psiAePart() {
     }
     const std::string gradesText =
         names.size() <= 3 ? joined(names, "、") : names.front() + " 至 " + names.back();
-    const auto z = [](std::int16_t grade) {
-      AnchorageInput input;
-      input.concreteGrade = {grade, item(lists::concreteGrade, grade)};
-      return formatDouble(gradeNumber(input));
-    };
-    const std::string rule = g == 0 ? "Z ≤ " + z(grades.back()) : "Z > " + z(groups[g - 1].first.back());
+    const std::string rule = g == 0 ? "Z ≤ " + formatDouble(gradeNumberOf(grades.back()))
+                                    : "Z > " + formatDouble(gradeNumberOf(groups[g - 1].first.back()));
     std::vector<std::string> row{gradesText + "（" + rule + "）"};
     row.insert(row.end(), groups[g].second.begin(), groups[g].second.end());
     rows.push_back(std::move(row));
@@ -325,9 +323,7 @@ std::string typedFbdNotice(std::int16_t grade, const std::string &typed) {
 // The numbers the manual's prose quotes from the tables.
 Part numbersPart() {
   const auto largest = [](std::int16_t grade) {
-    AnchorageInput input;
-    input.concreteGrade = {grade, item(lists::concreteGrade, grade)};
-    return formatSingle(largestTableFbd(grade, gradeNumber(input)));
+    return formatSingle(largestTableFbd(grade, gradeNumberOf(grade)));
   };
   std::vector<std::string> largestByGrade;
   for (const std::int16_t grade : indicesOf(lists::concreteGrade)) {
