@@ -579,7 +579,8 @@ Decimal roundedTo(float value, int decimalExponent, int digits) {
   return {roundHalfEven(whole, high - static_cast<double>(whole), value * scale.low), exponent};
 }
 
-// Where the arithmetic above is exact: its powers of ten and integers hold the digits of these singles.
+// Where the arithmetic above is exact: its powers of ten and integers hold the digits of these singles, and
+// (without excess precision) each product and quotient is rounded once.
 constexpr double leastShownArithmetically = 1e-16;
 constexpr double beyondShownArithmetically = 0x1p63;
 
@@ -590,7 +591,7 @@ double shownValue(float value) {
   if (size == 0) {
     return 0; // formatSingle writes -0 as "0" too
   }
-  if (!(size >= leastShownArithmetically && size < beyondShownArithmetically)) {
+  if (!noExcessPrecision || !(size >= leastShownArithmetically && size < beyondShownArithmetically)) {
     return strictDouble(formatSingle(value)).value_or(value);
   }
   // The decimal exponent from the binary one: floor(e × log10 2) is it or one less.
