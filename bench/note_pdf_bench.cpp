@@ -2,7 +2,7 @@
 // (the note's model, the appendix's twelve runs and the layout included), and the file's size.
 #include "calc/anchorage.h"
 #include "calc/calculation_note.h"
-#include "calc/lists.h"
+#include "calc/input_state.h"
 #include "form/note_pages.h"
 #include "form/form1.h"
 
@@ -24,31 +24,12 @@ constexpr int kWrites = 15;
 constexpr double kTargetSeconds = 0.5;
 constexpr double kTargetKilobytes = 300;
 
-tavrin::AnchorageInput defaultInput() {
-  using namespace tavrin;
-  const auto choice = [](const ItemList &list) {
-    return ListChoice{list.defaultIndex, itemText(list, list.defaultIndex)};
-  };
-  AnchorageInput input;
-  input.concreteGrade = choice(lists::concreteGrade);
-  input.coverThickness = lists::coverThickness.defaultIndex;
-  input.barDiameter = choice(lists::barDiameter);
-  input.steelGrade = lists::steelGrade.defaultIndex;
-  input.adhesiveGrade = lists::adhesiveGrade.defaultIndex;
-  input.barSpacing = "100", input.edgeDistance = "50", input.moistureFactor = "1.1";
-  input.memberState = lists::memberState.defaultIndex;
-  input.stirrupDiameter = lists::stirrupDiameter.defaultIndex;
-  input.seismicIntensity = lists::seismicIntensity.defaultIndex;
-  input.siteCategory = lists::siteCategory.defaultIndex;
-  return input;
-}
-
 } // namespace
 
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
   tavrin::setUpApplication();
-  const tavrin::AnchorageInput input = defaultInput();
+  const tavrin::AnchorageInput input = tavrin::anchorageInputOf(tavrin::defaultInputState());
   tavrin::AnchorageResult result;
   if (tavrin::calculateAnchorage(input, result)) {
     std::fprintf(stderr, "tavrin_bench_note_pdf: the default inputs were refused\n");

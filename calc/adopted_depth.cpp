@@ -8,19 +8,12 @@
 #include <cmath>
 
 namespace tavrin {
-namespace {
 
-// The value a checker reads off the window: formatSingle's digits taken as a decimal.
-double asShown(float value) {
-  return strictDouble(formatSingle(value)).value_or(value);
-}
-
-} // namespace
-
+// The values a checker reads off the window.
 AdoptedDepth adoptDepth(float ld, const MinimumAnchorage &lmin, double d) {
   AdoptedDepth adopted;
-  adopted.ld = asShown(ld);
-  adopted.lmin = std::max(asShown(lmin.tension), asShown(lmin.compression));
+  adopted.ld = shownValue(ld);
+  adopted.lmin = std::max(shownValue(lmin.tension), shownValue(lmin.compression));
   adopted.lminGoverns = adopted.lmin > adopted.ld;
   adopted.depth = std::ceil(std::max(adopted.ld, adopted.lmin) / depthStep) * depthStep;
   adopted.diameters = d > 0 ? adopted.depth / d : 0;

@@ -81,11 +81,12 @@ private:
 };
 
 bool runBondStrength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
-  auto outcome = computeFbd(input);
+  auto outcome = computeFbd(input, r.decided.d);
   const BondStrength *found = run.accepted(outcome);
   if (found == nullptr) {
     return false;
   }
+  r.decided.gradeNumber = found->gradeNumber;
   r.decided.check = found->check;
   r.decided.bondCell = found->cell;
   run.store(r.fbd, Quantity::Fbd, found->fbd);
@@ -110,8 +111,7 @@ bool runInfluenceFactors(const AnchorageInput &input, AnchorageResult &r, Run &r
 }
 
 void runSplittingFactor(const AnchorageInput &input, AnchorageResult &r, Run &run) {
-  const SplittingFactor aspt =
-      computeAspt(input.barDiameter.text, input.coverThickness, input.stirrupDiameter);
+  const SplittingFactor aspt = computeAspt(r.decided.d, input.coverThickness, input.stirrupDiameter);
   r.decided.splitting = aspt.rule;
   r.decided.thinBarLimit = aspt.thinBarLimit;
   r.decided.stirrupRead = aspt.stirrupRead;
@@ -122,22 +122,21 @@ void runSplittingFactor(const AnchorageInput &input, AnchorageResult &r, Run &ru
 // before ld is announced, so that its working can name them.
 bool runAnchorageLength(const AnchorageInput &input, AnchorageResult &r, Run &run) {
   if (!run.take(computeFy(input.steelGrade), r.fy, Quantity::Fy) ||
-      !run.take(computeLs(r.aspt.value, input.barDiameter.text, r.fy.value, r.fbd.value), r.ls,
-                Quantity::Ls)) {
+      !run.take(computeLs(r.aspt.value, r.decided.d, r.fy.value, r.fbd.value), r.ls, Quantity::Ls)) {
     return false;
   }
-  const DisplacementFactor psiAe = computePsiAe(input);
+  const DisplacementFactor psiAe = computePsiAe(input, r.decided.gradeNumber);
   r.decided.displacement = psiAe.rule;
   run.store(r.psiAe, Quantity::PsiAe, psiAe.psiAe);
   auto ld = computeLd(r.psiN.value, r.psiAe.value, r.ls.value);
-  auto lmin = computeLmin(r.ls.value, input.barDiameter.text, input.memberState);
+  auto lmin = computeLmin(r.ls.value, r.decided.d, input.memberState);
   const float *length = run.accepted(ld);
   const MinimumAnchorage *minimum = length != nullptr ? run.accepted(lmin) : nullptr;
   if (minimum == nullptr) {
     return false;
   }
-  r.completed = {*minimum, codeNotices(input, r.fbd.value),
-                 adoptDepth(*length, *minimum, lenientNumber(input.barDiameter.text))};
+  r.completed = {*minimum, codeNotices(input, r.decided, r.fbd.value),
+                 adoptDepth(*length, *minimum, r.decided.d)};
   run.store(r.ld, Quantity::Ld, *length);
   return true;
 }
@@ -156,6 +155,7 @@ std::string formatQuantity(Quantity quantity, const AnchorageResult &result) {
 std::optional<InputRejection> calculateAnchorage(const AnchorageInput &input, AnchorageResult &result,
                                                  const RunObserver &observer) {
   forgetReached(result);
+  result.decided.d = lenientNumber(input.barDiameter.text);
   Run run(result, observer);
   if (runBondStrength(input, result, run) && runInfluenceFactors(input, result, run)) {
     runSplittingFactor(input, result, run);

@@ -41,14 +41,13 @@ StageOutcome<std::int16_t> computeFy(std::int16_t steelGrade) {
   return row->fy;
 }
 
-StageOutcome<float> computeLs(float aspt, const std::string &barDiameterText, std::int16_t fy, float fbd) {
-  const double d = lenientNumber(barDiameterText);
+StageOutcome<float> computeLs(float aspt, double d, std::int16_t fy, float fbd) {
   return stored(finiteQuotient(static_cast<double>(aspt) * depthFactor * d * fy, fbd));
 }
 
-DisplacementFactor computePsiAe(const AnchorageInput &input) {
+DisplacementFactor computePsiAe(const AnchorageInput &input, double z) {
   // Concrete above C30 needs no allowance for displacement, nor does an intensity of 5 or less.
-  if (gradeNumber(input) > 30) {
+  if (z > 30) {
     return {1.0F, DisplacementRule::ConcreteAboveC30};
   }
   if (input.seismicIntensity == intensityUpTo5) {
@@ -67,10 +66,8 @@ StageOutcome<float> computeLd(float psiN, float psiAe, float ls) {
   return stored(static_cast<double>(psiN) * psiAe * ls);
 }
 
-StageOutcome<MinimumAnchorage> computeLmin(float ls, const std::string &barDiameterText,
-                                           std::int16_t memberState) {
+StageOutcome<MinimumAnchorage> computeLmin(float ls, double d, std::int16_t memberState) {
   const bool cantilever = memberState == lists::cantilever;
-  const double d = lenientNumber(barDiameterText);
   const auto lmin = [&](MinimumAnchorageRule rule) {
     const double least = std::max({rule.lsShare * ls, minimumDiameters * d, minimumLength});
     return storeSingle(cantilever ? least * cantileverMinimumFactor : least);

@@ -95,17 +95,19 @@ BondCell cellFor(std::int16_t grade, std::int16_t adhesive, Band band) {
   return cell;
 }
 
-StageOutcome<BondStrength> tableBondStrength(const AnchorageInput &input, const ConstructionCheck &check) {
-  auto cell = bondCell(input, check.d);
+StageOutcome<BondStrength> tableBondStrength(const AnchorageInput &input, double d,
+                                             const ConstructionCheck &check) {
+  auto cell = bondCell(input, d);
   if (auto *rejection = std::get_if<InputRejection>(&cell)) {
     return std::move(*rejection);
   }
   const auto &found = std::get<BondCell>(cell);
-  const std::optional<float> value = storeSingle(cellValue(found, gradeNumber(input)));
+  const double z = gradeNumber(input);
+  const std::optional<float> value = storeSingle(cellValue(found, z));
   if (!value) {
     return outOfRangeRejection();
   }
-  return BondStrength{*value, check, found};
+  return BondStrength{*value, check, found, z};
 }
 
 } // namespace
@@ -122,25 +124,25 @@ StageOutcome<BondCell> bondCell(const AnchorageInput &input, double diameter) {
   return cellFor(grade, input.adhesiveGrade, std::get<Band>(band));
 }
 
-float largestTableFbd(const AnchorageInput &input) {
+float largestTableFbd(std::int16_t grade, double z) {
   float largest = 0;
   for (const std::int16_t adhesive : {lists::adhesiveA, lists::adhesiveB}) {
     for (const Band band : {Band::FiveD, Band::SixD, Band::SevenD}) {
-      const BondCell cell = cellFor(input.concreteGrade.index, adhesive, band);
-      largest = std::max(largest, storeSingle(cellValue(cell, gradeNumber(input))).value_or(0.0F));
+      const BondCell cell = cellFor(grade, adhesive, band);
+      largest = std::max(largest, storeSingle(cellValue(cell, z)).value_or(0.0F));
     }
   }
   return largest;
 }
 
-StageOutcome<BondStrength> computeFbd(const AnchorageInput &input) {
+StageOutcome<BondStrength> computeFbd(const AnchorageInput &input, double d) {
   if (input.userBondStrength.shown) {
     // A typed bond strength replaces the table; spacing and edge distance are not checked then.
     auto typed = readTypedValue(input.userBondStrength.text, userBondStrengthEntry);
     if (auto *rejection = std::get_if<InputRejection>(&typed)) {
       return std::move(*rejection);
     }
-    return BondStrength{std::get<float>(typed), std::nullopt, std::nullopt};
+    return BondStrength{std::get<float>(typed), std::nullopt, std::nullopt, gradeNumber(input)};
   }
   // The minimum checks read spacing and edge distance leniently: an empty spacing reads as 0 and is
   // refused as too small rather than as not a number. A number in digit groups ("1,000") is refused as not
@@ -149,9 +151,8 @@ StageOutcome<BondStrength> computeFbd(const AnchorageInput &input) {
     return spacingNotANumber();
   }
   ConstructionCheck check;
-  check.d = lenientNumber(input.barDiameter.text);
   check.spacing = lenientNumber(input.barSpacing);
-  const std::optional<double> spacingRatio = finiteQuotient(check.spacing, check.d);
+  const std::optional<double> spacingRatio = finiteQuotient(check.spacing, d);
   if (!spacingRatio) {
     return outOfRangeRejection();
   }
@@ -162,7 +163,7 @@ StageOutcome<BondStrength> computeFbd(const AnchorageInput &input) {
     return edgeNotANumber();
   }
   check.edge = lenientNumber(input.edgeDistance);
-  const std::optional<double> edgeRatio = finiteQuotient(check.edge, check.d);
+  const std::optional<double> edgeRatio = finiteQuotient(check.edge, d);
   if (!edgeRatio) {
     return outOfRangeRejection();
   }
@@ -171,7 +172,7 @@ StageOutcome<BondStrength> computeFbd(const AnchorageInput &input) {
   }
   check.spacingRatio = *spacingRatio;
   check.edgeRatio = *edgeRatio;
-  return tableBondStrength(input, check);
+  return tableBondStrength(input, d, check);
 }
 
 } // namespace tavrin

@@ -21,17 +21,19 @@ inline constexpr BandRatios band7From{7, 3.5};
 
 StageOutcome<BondCell> bondCell(const AnchorageInput &input, double diameter);
 
-// Design bond strength fbd, N/mm²: the typed value while the user entry is shown, otherwise the
-// spacing and edge checks and the table by concrete grade, adhesive grade and construction band.
+// Design bond strength fbd, N/mm², for the bar diameter d: the typed value while the user entry is shown,
+// otherwise the spacing and edge checks and the table by concrete grade, adhesive grade and construction
+// band. The grade number is read once the input has passed, for the table and the later stages.
 struct BondStrength {
   float fbd = 0;
   std::optional<ConstructionCheck> check; // none for a typed value
   std::optional<BondCell> cell;           // none for a typed value
+  double gradeNumber = 0;                 // Z of the concrete grade
 };
-StageOutcome<BondStrength> computeFbd(const AnchorageInput &input);
+StageOutcome<BondStrength> computeFbd(const AnchorageInput &input, double d);
 
-// The largest value the table gives for the input's concrete grade, over both adhesives and every band: a
-// typed fbd above it is more than the program knows the grade to bond.
-float largestTableFbd(const AnchorageInput &input);
+// The largest value the table gives for a concrete grade (its list index and grade number z), over both
+// adhesives and every band: a typed fbd above it is more than the program knows the grade to bond.
+float largestTableFbd(std::int16_t grade, double z);
 
 } // namespace tavrin

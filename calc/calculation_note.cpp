@@ -52,8 +52,10 @@ NoteSection basisSection() {
        "（N/mm²）；αspt —— 考虑混凝土劈裂影响的计算系数；ψN —— 考虑各种因素对植筋受拉承载力影响而需加大"
        "锚固深度的修正系数；ψae —— 植筋位移修正系数；d —— 植筋直径（mm）。",
        "fbd、αspt、ψae 等表值为本程序所列，应按现行规范版本核对。",
-       "数值按单精度保存，显示七位有效数字，手算核对时末位可能相差 1；施工图采用“" +
-           std::string(adoptedDepthName) + "”。"},
+       "数值按单精度保存，显示七位有效数字，手算核对时末位可能相差 1。",
+       std::string(adoptedDepthName) +
+           "为 ld 与受拉、受压 lmin 中的最大者，按 10 mm 向上取整，用于按钢筋抗拉强度设计值充分利用的受拉"
+           "植筋；按构造要求植筋时，第15.3.1条给出的是 lmin，与 ld 并列写出。"},
       {}};
 }
 
@@ -172,10 +174,9 @@ NoteSection noticeSection(const AnchorageInput &input, const AnchorageResult &re
 // is beyond the program's tables, that the result is not for the drawings.
 NoteSection conclusionSection(const AnchorageResult &result) {
   const RunCompletion &done = *result.completed;
-  const std::string depth = std::string(adoptedDepthName) + " " + adoptedDepthText(done.adopted) + "：" +
-                            adoptedDepthBasis(done.adopted);
+  const std::string taken = adoptedDepthText(done.adopted) + "：" + adoptedDepthBasis(done.adopted);
   if (done.notices.empty()) {
-    return {"结论", {"施工图采用" + depth + "。"}, {}};
+    return {"结论", {"施工图植筋锚固深度取 " + taken + "。"}, {}};
   }
   std::vector<std::string> unmet;
   for (const CodeNotice &notice : done.notices) {
@@ -185,7 +186,7 @@ NoteSection conclusionSection(const AnchorageResult &result) {
   return {"结论",
           {"本次输入不满足" + joined(unmet, "、") + "的要求（见“" + std::string(noticesHeading) +
                "”），计算结果不得用于施工图，须修改输入后重新计算。",
-           depth + "；仅供参考。"},
+           std::string(adoptedDepthName) + " " + taken + "；仅供参考。"},
           {}};
 }
 
@@ -251,7 +252,7 @@ CalculationNote makeCalculationNote(const AnchorageInput &input, const Anchorage
                         scopeSection(),
                         inputSection(input, result),
                         resultSection(input, result),
-                        {std::string(lminHeading), lminLines(input, result), {}},
+                        {std::string(lminHeading), lminLines(result), {}},
                         noticeSection(input, result),
                         conclusionSection(result)}};
   if (use == NoteUse::OnItsOwn) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -453,16 +454,20 @@ bool runsIntoDigitGroup(std::string_view text) {
   return rest.size() < part.rest().size() && startsWithDigit(rest);
 }
 
+float singleOf(double value) {
+  if (std::fabs(value) > std::numeric_limits<float>::max()) {
+    return std::copysign(std::numeric_limits<float>::infinity(),
+                         static_cast<float>(std::signbit(value) ? -1 : 1));
+  }
+  return static_cast<float>(value);
+}
+
 std::optional<float> strictSingle(std::string_view text) {
   const std::optional<double> value = strictDouble(text);
   if (!value) {
     return std::nullopt;
   }
-  if (std::fabs(*value) > std::numeric_limits<float>::max()) {
-    return std::copysign(std::numeric_limits<float>::infinity(),
-                         static_cast<float>(std::signbit(*value) ? -1 : 1));
-  }
-  return static_cast<float>(*value);
+  return singleOf(*value);
 }
 
 std::optional<float> storeSingle(double value) {
@@ -502,6 +507,115 @@ std::string formatSingle(float value) {
   }
   return formatGeneral(value, 7);
 }
+namespace {
+
+// A decimal as formatSingle writes it: digits × 10^exponent.
+struct Decimal {
+  std::uint64_t digits;
+  int exponent;
+};
+
+// The double nearest to the decimal, as strictDouble reads its text: one correctly rounded product or
+// quotient of exact operands, |exponent| ≤ 22.
+double nearestDouble(Decimal decimal) {
+  const auto digits = static_cast<double>(decimal.digits);
+  return decimal.exponent < 0 ? digits / exactPowersOfTen[static_cast<std::size_t>(-decimal.exponent)]
+                              : digits * exactPowersOfTen[static_cast<std::size_t>(decimal.exponent)];
+}
+
+// 10^p split into a high part of 26 bits and the rest, so that a single times either part is exact.
+struct SplitPower {
+  double high;
+  double low;
+};
+constexpr std::array<SplitPower, 23> splitPowersOfTen = [] {
+  std::array<SplitPower, 23> split{};
+  for (std::size_t p = 0; p < split.size(); ++p) {
+    const double power = exactPowersOfTen[p];
+    const double spread = power * 134217729.0; // 2^27 + 1
+    split[p].high = spread - (spread - power);
+    split[p].low = power - split[p].high;
+  }
+  return split;
+}();
+constexpr std::array<std::uint64_t, 20> integerPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t &exact : powers) {
+    exact = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+// Rounds the whole number plus a fraction to the nearest whole, a tie to the even one. The fraction is
+// rest + low exactly, rest in [0, 1) and |low| small; each comparison takes the sign of one sum, which
+// rounding never changes.
+std::uint64_t roundHalfEven(std::uint64_t whole, double rest, double low) {
+  if ((rest - 1) + low >= 0) {
+    ++whole, rest -= 1;
+  } else if (rest + low < 0) {
+    --whole, rest += 1;
+  }
+  const double aboveHalf = (rest - 0.5) + low;
+  return whole + (aboveHalf > 0 || (aboveHalf == 0 && whole % 2 == 1) ? 1 : 0);
+}
+
+// The positive single rounded to `digits` significant digits as to_chars rounds it, its decimal exponent
+// given. At or above 2^23 a single is a whole number and is divided in integers; below it the kept digits
+// reach at least the units, so the single is scaled up by an exact power of ten, held as two exact products.
+Decimal roundedTo(float value, int decimalExponent, int digits) {
+  const int exponent = decimalExponent - digits + 1; // of the last digit kept
+  if (value >= 0x1p23F) {
+    const auto whole = static_cast<std::uint64_t>(value);
+    const std::uint64_t unit = integerPowersOfTen[static_cast<std::size_t>(exponent)];
+    const std::uint64_t rest = whole % unit;
+    const std::uint64_t kept = whole / unit;
+    return {kept + (2 * rest > unit || (2 * rest == unit && kept % 2 == 1) ? 1 : 0), exponent};
+  }
+  const SplitPower &scale = splitPowersOfTen[static_cast<std::size_t>(-exponent)];
+  const double high = value * scale.high;
+  const auto whole = static_cast<std::uint64_t>(high);
+  return {roundHalfEven(whole, high - static_cast<double>(whole), value * scale.low), exponent};
+}
+
+// Where the arithmetic above is exact: its powers of ten and integers hold the digits of these singles, and
+// (without excess precision) each product and quotient is rounded once.
+constexpr double leastShownArithmetically = 1e-16;
+constexpr double beyondShownArithmetically = 0x1p63;
+
+} // namespace
+
+double shownValue(float value) {
+  const float size = std::fabs(value);
+  if (size == 0) {
+    return 0; // formatSingle writes -0 as "0" too
+  }
+  if (!noExcessPrecision || !(size >= leastShownArithmetically && size < beyondShownArithmetically)) {
+    return strictDouble(formatSingle(value)).value_or(value);
+  }
+  // The decimal exponent from the binary one: floor(e × log10 2) is it or one less.
+  const int binaryExponent = static_cast<int>(std::bit_cast<std::uint32_t>(size) >> 23U) - 127;
+  int decimalExponent = (binaryExponent * 78913) >> 18; // 78913 / 2^18 ≈ log10 2; >> rounds down
+  if (size >= nearestDouble({1, decimalExponent + 1})) {
+    ++decimalExponent;
+  }
+  // Where a single's spacing is wider than the seventh digit's, a shorter text can read back as the same
+  // single though seven digits round elsewhere; formatSingle takes the shortest, so that is searched for.
+  const float spacing = std::bit_cast<float>(std::bit_cast<std::uint32_t>(size) + 1) - size;
+  Decimal shown = roundedTo(size, decimalExponent, 7);
+  if (static_cast<double>(spacing) > nearestDouble({1, decimalExponent - 6})) {
+    for (int digits = 1; digits < 7; ++digits) {
+      const Decimal shorter = roundedTo(size, decimalExponent, digits);
+      if (static_cast<float>(nearestDouble(shorter)) == size) {
+        shown = shorter;
+        break;
+      }
+    }
+  }
+  return std::signbit(value) ? -nearestDouble(shown) : nearestDouble(shown);
+}
+
 std::string formatDouble(double value) {
   return formatGeneral(value, 15);
 }

@@ -32,9 +32,15 @@ bool runsIntoDigitGroup(std::string_view text);
 
 // As strictDouble, rounded to single precision; a magnitude beyond the single range gives ±infinity.
 std::optional<float> strictSingle(std::string_view text);
+// A double rounded to single precision as strictSingle rounds it.
+float singleOf(double value);
 
 // At most 7 significant digits, trailing zeros and point dropped: 1.15f shows "1.15", 300 "300".
 std::string formatSingle(float value);
+// The number formatSingle's text stands for, as strictDouble reads it: where a length is compared or rounded
+// as the window shows it. Worked out without the text for magnitudes from 10^-16 up to 2^63; beyond them,
+// which no length on a drawing reaches, the text is written and read.
+double shownValue(float value);
 // At most 15 significant digits: 1.1 shows "1.1".
 std::string formatDouble(double value);
 // Plain decimal: 100 shows "100".

@@ -28,7 +28,6 @@ struct BondCell {
 
 // The construction condition s ≥ 5d, c ≥ 2.5d as the check read it: lengths in mm and their ratios to d.
 struct ConstructionCheck {
-  double d = 0;
   double spacing = 0;
   double edge = 0;
   double spacingRatio = 0;
@@ -54,6 +53,8 @@ enum class DisplacementRule : std::uint8_t {
 // What the run decided on its way, recorded as it went so that the working reads the decision rather
 // than deriving it again.
 struct RunDecisions {
+  double d = 0;           // the bar diameter, mm, read from its text once for every stage
+  double gradeNumber = 0; // Z of the concrete grade (C25 gives 25), read once fbd's checks have passed
   std::optional<ConstructionCheck> check; // none where fbd was typed
   std::optional<BondCell> bondCell;       // none where fbd was typed
   double typedMoisture = 0;               // the moisture factor as typed

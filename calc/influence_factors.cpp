@@ -39,7 +39,7 @@ StageOutcome<MoistureFactor> computePsiW(const std::string &moistureText) {
   if (typed && *typed < moistureFloor) {
     return MoistureFactor{static_cast<float>(moistureFloor), true, *typed};
   }
-  const StageOutcome<float> value = readTypedValue(moistureText, moistureEntry);
+  const StageOutcome<float> value = typedValue(moistureText, typed, moistureEntry);
   if (const auto *rejection = std::get_if<InputRejection>(&value)) {
     return *rejection;
   }

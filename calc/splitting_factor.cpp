@@ -1,6 +1,5 @@
 #include "calc/splitting_factor.h"
 
-#include "calc/conversions.h"
 #include "calc/lists.h"
 
 #include <array>
@@ -59,9 +58,7 @@ const StirrupCells *cellsFor(const CoverColumn &column, std::int16_t stirrupDiam
 
 } // namespace
 
-SplittingFactor computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
-                            std::int16_t stirrupDiameter) {
-  const double d = lenientNumber(barDiameterText);
+SplittingFactor computeAspt(double d, std::int16_t coverThickness, std::int16_t stirrupDiameter) {
   const CoverColumn &column = columnFor(coverThickness);
   const auto found = [&column](float aspt, SplittingRule rule) {
     return SplittingFactor{aspt, rule, column.thinBarLimit, column.readsStirrup};

@@ -2,8 +2,6 @@
 
 #include "calc/records.h"
 
-#include <string>
-
 namespace tavrin {
 
 // Concrete splitting factor aspt by bar diameter, cover and stirrup diameter, and the rule that gave it.
@@ -13,7 +11,6 @@ struct SplittingFactor {
   double thinBarLimit; // bars up to this diameter need no allowance in the chosen cover
   bool stirrupRead;    // the chosen cover's cells depend on the stirrup
 };
-SplittingFactor computeAspt(const std::string &barDiameterText, std::int16_t coverThickness,
-                            std::int16_t stirrupDiameter);
+SplittingFactor computeAspt(double d, std::int16_t coverThickness, std::int16_t stirrupDiameter);
 
 } // namespace tavrin

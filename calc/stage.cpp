@@ -22,23 +22,26 @@ std::optional<double> finiteQuotient(double numerator, double denominator) {
 }
 
 StageOutcome<float> readTypedValue(const std::string &text, const TypedEntry &typed) {
-  if (trimBlanks(text).empty()) {
-    return InputRejection{std::string(typed.emptyMessage), Entry::None, typed.entry};
+  return typedValue(text, strictDouble(text), typed);
+}
+
+StageOutcome<float> typedValue(const std::string &text, std::optional<double> read, const TypedEntry &typed) {
+  if (!read) {
+    const bool blank = trimBlanks(text).empty();
+    return InputRejection{blank ? std::string(typed.emptyMessage) : std::string(typed.caption) + "必须是数值",
+                          Entry::None, typed.entry};
   }
-  const std::optional<float> value = strictSingle(text);
-  if (!value) {
-    return InputRejection{std::string(typed.caption) + "必须是数值", Entry::None, typed.entry};
-  }
-  if (typed.least == Least::AboveZero && *value <= 0) {
+  const float value = singleOf(*read);
+  if (typed.least == Least::AboveZero && value <= 0) {
     return InputRejection{std::string(typed.caption) + "必须大于0", Entry::None, typed.entry};
   }
-  if (typed.least == Least::One && *value < 1) {
+  if (typed.least == Least::One && value < 1) {
     return InputRejection{std::string(typed.caption) + "不能小于1", Entry::None, typed.entry};
   }
-  if (std::isinf(*value)) {
+  if (std::isinf(value)) {
     return outOfRangeRejection();
   }
-  return *value;
+  return value;
 }
 
 } // namespace tavrin

@@ -37,5 +37,7 @@ struct TypedEntry {
 // number, a value below its least (judged on the stored single, so a value too small for single precision
 // counts as 0) and a value beyond the single range.
 StageOutcome<float> readTypedValue(const std::string &text, const TypedEntry &typed);
+// The same for a text strictDouble has read already, to the given value.
+StageOutcome<float> typedValue(const std::string &text, std::optional<double> read, const TypedEntry &typed);
 
 } // namespace tavrin

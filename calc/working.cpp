@@ -36,10 +36,10 @@ std::string ratioCheck(std::string_view symbol, double length, double d, double 
          formatDouble(ratio) + " ≥ " + formatDouble(minimum);
 }
 
-std::string constructionCheckText(const ConstructionCheck &check) {
+std::string constructionCheckText(const ConstructionCheck &check, double d) {
   return constructionCondition() + "：" +
-         ratioCheck("s/d", check.spacing, check.d, check.spacingRatio, minimumSpacingRatio) + "，" +
-         ratioCheck("c/d", check.edge, check.d, check.edgeRatio, minimumEdgeRatio);
+         ratioCheck("s/d", check.spacing, d, check.spacingRatio, minimumSpacingRatio) + "，" +
+         ratioCheck("c/d", check.edge, d, check.edgeRatio, minimumEdgeRatio);
 }
 
 std::string bandText(Band band) {
@@ -70,10 +70,10 @@ std::string cellText(const AnchorageInput &input, const BondCell &cell) {
 }
 
 // The line of the grades from C45 up with the grade number Z put in, as the table evaluates it.
-std::string lineEquation(const AnchorageInput &input, const BondLine &line, const std::string &fbd) {
+std::string lineEquation(double gradeNumber, const BondLine &line, const std::string &fbd) {
   const std::string tail = " / 20 × " + formatDouble(line.slope) + " + " + formatDouble(line.base);
   const auto withZ = [&tail](const std::string &z) { return "(" + z + " − 40)" + tail; };
-  return equation("fbd", withZ("Z"), withZ(formatDouble(gradeNumber(input))), fbd);
+  return equation("fbd", withZ("Z"), withZ(formatDouble(gradeNumber)), fbd);
 }
 
 // The value, then the table cell, then the minimum checks it passed, one a line.
@@ -85,8 +85,8 @@ std::string fbdWorking(const AnchorageInput &input, const AnchorageResult &resul
            "钢筋不查粘结强度表，不检查" + constructionCondition() + "）";
   }
   const BondCell &cell = *decided.bondCell;
-  return (cell.line ? lineEquation(input, *cell.line, fbd) : "fbd = " + fbd) + "\n" + cellText(input, cell) +
-         "\n" + constructionCheckText(*decided.check);
+  return (cell.line ? lineEquation(decided.gradeNumber, *cell.line, fbd) : "fbd = " + fbd) + "\n" +
+         cellText(input, cell) + "\n" + constructionCheckText(*decided.check, decided.d);
 }
 
 std::string psiBrWorking(const AnchorageInput &input, const AnchorageResult &result) {
@@ -120,7 +120,7 @@ std::string psiNWorking(const AnchorageInput &input, const AnchorageResult &resu
 
 std::string asptWorking(const AnchorageInput &input, const AnchorageResult &result) {
   const RunDecisions &decided = result.decided;
-  const std::string d = "d = " + formatDouble(lenientNumber(input.barDiameter.text));
+  const std::string d = "d = " + formatDouble(decided.d);
   const std::string limit = formatDouble(decided.thinBarLimit);
   const std::string value = "αspt = " + formatSingle(result.aspt.value);
   if (decided.splitting == SplittingRule::ThinBar) {
@@ -138,7 +138,7 @@ std::string asptWorking(const AnchorageInput &input, const AnchorageResult &resu
 }
 
 std::string lsWorking(const AnchorageInput &input, const AnchorageResult &result) {
-  const std::string d = formatDouble(lenientNumber(input.barDiameter.text));
+  const std::string d = formatDouble(result.decided.d);
   const std::string fy = formatInteger(result.fy.value);
   return equation("ls", lsFormula(),
                   product({formatDouble(depthFactor), formatSingle(result.aspt.value), d, fy}) + " / " +
@@ -172,7 +172,7 @@ std::string psiAeWorking(const AnchorageInput &input, const AnchorageResult &res
 
 // "受拉 lmin = max(0.3 × ls, 10 × d, 100) = max(0.3 × 355.5555, 10 × 16, 100) = 160 mm"
 std::string lminLine(std::string_view kind, const MinimumAnchorageRule &rule, float lmin,
-                     const AnchorageInput &input, const AnchorageResult &result) {
+                     const AnchorageResult &result) {
   const bool cantilever = result.completed->lmin.cantilever;
   const std::string factor = cantilever ? formatDouble(cantileverMinimumFactor) + " × " : std::string();
   const auto maxOf = [&rule](const std::string &ls, const std::string &d) {
@@ -184,8 +184,7 @@ std::string lminLine(std::string_view kind, const MinimumAnchorageRule &rule, fl
   };
   return std::string(kind) + " " +
          equation("lmin", factor + maxOf("ls", "d"),
-                  factor + maxOf(formatSingle(result.ls.value),
-                                 formatDouble(lenientNumber(input.barDiameter.text))),
+                  factor + maxOf(formatSingle(result.ls.value), formatDouble(result.decided.d)),
                   formatSingle(lmin) + std::string(lengthUnit));
 }
 
@@ -200,8 +199,8 @@ std::string noticesText(const std::vector<CodeNotice> &notices) {
   return text;
 }
 
-std::string ldWorking(const AnchorageInput &input, const AnchorageResult &result) {
-  const std::vector<std::string> lmin = lminLines(input, result);
+std::string ldWorking(const AnchorageInput & /*input*/, const AnchorageResult &result) {
+  const std::vector<std::string> lmin = lminLines(result);
   return ldEquation(result) + "\n" + std::string(lminHeading) + "：\n" + lmin.at(0) + "\n" + lmin.at(1) +
          "\n" + adoptedDepthLine(result.completed->adopted) + "\n" + noticesText(result.completed->notices);
 }
@@ -239,13 +238,13 @@ std::string ldEquation(const AnchorageResult &result) {
                   formatSingle(result.ld.value) + std::string(lengthUnit));
 }
 
-std::vector<std::string> lminLines(const AnchorageInput &input, const AnchorageResult &result) {
+std::vector<std::string> lminLines(const AnchorageResult &result) {
   const MinimumAnchorage &lmin = result.completed->lmin;
   const std::string cantilever = lmin.cantilever ? "（" + itemText(lists::memberState, lists::cantilever) +
                                                        "乘以 " + formatDouble(cantileverMinimumFactor) + "）"
                                                  : std::string();
-  return {lminLine("受拉", tensionMinimum, lmin.tension, input, result) + cantilever,
-          lminLine("受压", compressionMinimum, lmin.compression, input, result) + cantilever};
+  return {lminLine("受拉", tensionMinimum, lmin.tension, result) + cantilever,
+          lminLine("受压", compressionMinimum, lmin.compression, result) + cantilever};
 }
 
 std::string noticeLine(const CodeNotice &notice) {

@@ -40,7 +40,7 @@ std::string adoptedDepthBasis(const AdoptedDepth &adopted);
 // "ld = ψN × ψae × ls = 1.1 × 1.1 × 355.5555 = 430.2222 mm": ld's own line of its working.
 std::string ldEquation(const AnchorageResult &result);
 // The minimum anchorage lengths of a completed run, tension then compression, each with its working.
-std::vector<std::string> lminLines(const AnchorageInput &input, const AnchorageResult &result);
+std::vector<std::string> lminLines(const AnchorageResult &result);
 
 // The heading of the minimum anchorage lengths, with the clause that sets them.
 inline constexpr std::string_view lminHeading =

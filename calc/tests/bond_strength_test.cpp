@@ -29,7 +29,7 @@ AnchorageInput inputFor(const BondCase &c) {
 
 // The stage's fbd alone, or its rejection.
 StageOutcome<float> fbdOf(const AnchorageInput &input) {
-  auto found = computeFbd(input);
+  auto found = computeFbd(input, lenientNumber(input.barDiameter.text));
   if (auto *rejection = std::get_if<InputRejection>(&found)) {
     return std::move(*rejection);
   }

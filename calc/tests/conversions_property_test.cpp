@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -58,6 +59,32 @@ TEST(ConversionProperties, FormatSingleReadsBackWithinOneMillionth) {
     expectShownAndReadBack(randomPracticalSingle(random));
     if (HasFailure()) {
       return;
+    }
+  }
+}
+
+// The adopted depth compares and rounds lengths as shown without writing them: the same double as the text.
+TEST(ConversionProperties, ShownValueIsWhatTheShownTextReads) {
+  std::mt19937 random(seed); // NOLINT(cert-msc32-c,cert-msc51-cpp)
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  // Where a single's spacing passes the seventh digit's, a text of fewer digits can read back.
+  const auto wideSpaced = [&random](float from, float to) {
+    return std::uniform_real_distribution<float>(from, to)(random);
+  };
+  const auto expectShownValue = [](float value) {
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(shownValue(value)),
+              std::bit_cast<std::uint64_t>(*strictDouble(formatSingle(value))))
+        << formatSingle(value) << " from the single " << std::bit_cast<std::uint32_t>(value);
+  };
+  for (const float tie : {1234567.5F, 10000005.0F, 9999999.5F, 0.0F, -0.0F, std::nextafter(440.0F, 1000.0F),
+                          std::numeric_limits<float>::max(), std::numeric_limits<float>::denorm_min()}) {
+    expectShownValue(tie);
+  }
+  for (int i = 0; i < samples / 4 && !HasFailure(); ++i) {
+    for (const float value : {randomFiniteSingle(random), randomPracticalSingle(random),
+                              wideSpaced(0x1p-10F, 1e-3F), wideSpaced(0x1p33F, 1e10F)}) {
+      expectShownValue(value);
+      expectShownValue(-value);
     }
   }
 }

@@ -50,7 +50,7 @@ TEST(ProjectNote, SummarisesEveryPositionInOneTable) {
     EXPECT_TRUE(hasParagraph(position.note, "构件（部位）：" + position.name));
     EXPECT_FALSE(hasParagraph(position.note, "审核：") || hasHeading(position.note, "附录")) << position.name;
   }
-  EXPECT_TRUE(hasParagraph(note.positions[0].note, "施工图采用取用植筋锚固深度 440 mm"));
+  EXPECT_TRUE(hasParagraph(note.positions[0].note, "施工图植筋锚固深度取 440 mm"));
   EXPECT_TRUE(hasParagraph(note.positions[2].note, "未能计算：植筋间距不能小于植筋直径的5倍"));
 }
 

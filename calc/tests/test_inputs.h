@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/anchorage.h"
+#include "calc/input_state.h"
 #include "calc/lists.h"
 
 #include <array>
@@ -14,23 +15,9 @@ inline ListChoice choiceOf(const ItemList &list, std::int16_t index) {
   return {index, onList ? std::string(list.items[static_cast<std::size_t>(index)]) : std::string()};
 }
 
-// The window's opening inputs: C25, cover 30, d 16, HRB335, A-grade adhesive, spacing 100, edge 50,
-// other members, moisture 1.1, up to 60 ℃, stirrup >=8, intensity 6, site I、II.
+// The window's opening inputs, as a run reads them.
 inline AnchorageInput defaultInput() {
-  AnchorageInput input;
-  input.concreteGrade = choiceOf(lists::concreteGrade, lists::concreteGrade.defaultIndex);
-  input.coverThickness = lists::coverThickness.defaultIndex;
-  input.barDiameter = choiceOf(lists::barDiameter, lists::barDiameter.defaultIndex);
-  input.steelGrade = lists::steelGrade.defaultIndex;
-  input.adhesiveGrade = lists::adhesiveGrade.defaultIndex;
-  input.barSpacing = "100";
-  input.edgeDistance = "50";
-  input.memberState = lists::memberState.defaultIndex;
-  input.moistureFactor = "1.1";
-  input.stirrupDiameter = lists::stirrupDiameter.defaultIndex;
-  input.seismicIntensity = lists::seismicIntensity.defaultIndex;
-  input.siteCategory = lists::siteCategory.defaultIndex;
-  return input;
+  return anchorageInputOf(defaultInputState());
 }
 
 inline void setConcreteGrade(AnchorageInput &input, std::int16_t index) {

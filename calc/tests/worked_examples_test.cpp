@@ -155,7 +155,7 @@ std::string expectedValue(const std::string &name, const AnchorageInput &input, 
     }
     return clauses.empty() ? "无" : clauses;
   }
-  EXPECT_EQ(name, std::string_view("构造带")) << "unknown quantity";
+  EXPECT_EQ(name, std::string_view("构造条件档")) << "unknown quantity";
   const double s = lenientNumber(stated.at("S"));
   const double c = lenientNumber(stated.at("C"));
   if (s < 6 || c < 3) {

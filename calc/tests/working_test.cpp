@@ -59,11 +59,16 @@ TEST(Working, StatesTheRuleThatDecidedEachValue) {
          in.barDiameter = {10, "28"}, in.stirrupDiameter = lists::stirrup6;
        },
        Quantity::Aspt, "αspt = 1.09（d = 28 > 20，查劈裂影响系数表：保护层厚度30，箍筋直径6）"},
-      {"cover 35 reads no stirrup",
+      {"cover 35: thin up to 25",
        [](AnchorageInput &in) {
          in.barDiameter = {8, "22"}, in.coverThickness = lists::cover35;
        },
        Quantity::Aspt, "αspt = 1（d = 22 ≤ 25，不计劈裂影响）"},
+      {"cover 35 reads no stirrup",
+       [](AnchorageInput &in) {
+         in.barDiameter = {10, "28"}, in.coverThickness = lists::cover35;
+       },
+       Quantity::Aspt, "αspt = 1.04（d = 28 > 25，查劈裂影响系数表：保护层厚度35，不分箍筋直径）"},
       {"diameter off the table",
        [](AnchorageInput &in) {
          in.barDiameter = {-1, "24"};

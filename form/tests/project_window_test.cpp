@@ -255,7 +255,7 @@ TEST_F(Projects, ProjectNoteAndDepthTableHoldEveryPosition) {
   for (const QString &pdf : {window->printedTo, window->exportPath}) {
     expectNoteInPdf(pdf, {"工程名称：某办公楼加固", "部位数：3", "植筋锚固深度汇总表", "430.2222", "可用于施工图",
                           "672.2222", "不得用于施工图", "第15.1.5条", "未能计算", "部位：部位 1",
-                          "部位：部位 2", "部位：部位 3", "施工图采用取用植筋锚固深度 440 mm"});
+                          "部位：部位 2", "部位：部位 3", "施工图植筋锚固深度取 440 mm"});
 #ifndef Q_OS_WIN // under Wine the text cannot be read
     const QString text = pdfText(pdf);
     const QString pages = QRegularExpression("共 (\\d+) 页").match(text).captured(1);

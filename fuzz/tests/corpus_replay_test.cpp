@@ -1,5 +1,7 @@
 #include "fuzz/fuzz_input.h"
 
+#include "calc/input_state.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,17 +24,9 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path &path) {
 
 // The layout must reach what the fuzzer is meant to vary: every list index kind, every text, both flags.
 TEST(FuzzInput, DecodesListsTextsAndFlags) {
-  const AnchorageInput defaults = decodeInput(bytesOf("00115102110100\n50\n1.1\n\n\n"sv));
-  EXPECT_EQ(defaults.concreteGrade.index, 1);
-  EXPECT_EQ(defaults.concreteGrade.text, "C25");
-  EXPECT_EQ(defaults.barDiameter.text, "16");
-  EXPECT_EQ(defaults.memberState, 2);
-  EXPECT_EQ(defaults.siteCategory, 0);
-  EXPECT_EQ(defaults.barSpacing, "100");
-  EXPECT_EQ(defaults.edgeDistance, "50");
-  EXPECT_EQ(defaults.moistureFactor, "1.1");
-  EXPECT_FALSE(defaults.temperatureFactor.shown);
-  EXPECT_FALSE(defaults.userBondStrength.shown);
+  // The seed "defaults" is the window's opening inputs, every list and text of them.
+  const std::filesystem::path corpus(TAVRIN_FUZZ_CORPUS);
+  EXPECT_EQ(decodeInput(readFile(corpus / "defaults")), anchorageInputOf(defaultInputState()));
 
   // Flags 0x0F: both entries shown, grade and diameter texts typed; the first list takes two index bytes.
   const AnchorageInput odd = decodeInput(bytesOf("?0\xF0\x80\x00\x80\xC6\xC7"
