@@ -33,6 +33,9 @@ namespace tavrin {
 namespace {
 
 constexpr int kListWidth = 180;
+// Room for a menu's caption in the system's menu font; fixed, so that the form stands at the same place in
+// the window on every platform, where scripts that click it find it.
+constexpr int kMenuBarHeight = 24;
 constexpr int kRecentFiles = 8;
 constexpr int kRecoveryDelayMs = 500; // every change reaches the recovery file within a second
 const QString kRecentKey = QStringLiteral("recentProjects");
@@ -89,6 +92,7 @@ ProjectWindow::ProjectWindow(Form1 *form, const QString &recoveryFolder)
   setCentralWidget(central);
   setTabOrder(form_->Combo10, list_);
   createActions();
+  menuBar()->setFixedHeight(kMenuBarHeight);
 
   connect(list_, &QListWidget::currentRowChanged, this, &ProjectWindow::selectPosition);
   connect(form_, &Form1::inputsChanged, this, &ProjectWindow::projectChanged);
