@@ -208,11 +208,40 @@ private:
   QLineEdit &entry_;
 };
 
+// The window's own look: its font is the one every control inherits unless its look names another.
+constexpr Look kWindowLook{};
+
+bool sameFont(const Look &a, const Look &b) {
+  return a.face == b.face && a.points == b.points && a.bold == b.bold;
+}
+
+// On Windows without SimSun (under Wine, say) the window's Song face is the Debian one, whose figures GDI
+// draws from their outlines at 9 pt, thin and light grey (the darkest pixel of a typed "100" about 105 of
+// 255), so that a typed number reads as disabled although its ink is black. DirectWrite, which Qt takes for a
+// font that asks for no hinting, draws them from the face's own bitmaps for that size, black, as the Chinese
+// of the captions beside them. SimSun, which GDI draws from its bitmaps, and Linux, which draws through
+// FreeType, stay as they are.
+void drawFiguresSolid(QLineEdit &entry, const ControlSpec &spec) {
+#ifdef Q_OS_WIN
+  if (!sameFont(spec.look, kWindowLook) ||
+      fontFor(kWindowLook).families().value(0) == familiesOf(Face::Song).value(0)) {
+    return;
+  }
+  QFont font = entry.font();
+  font.setHintingPreference(QFont::PreferNoHinting);
+  entry.setFont(font);
+#else
+  Q_UNUSED(entry);
+  Q_UNUSED(spec);
+#endif
+}
+
 // Qt cuts a typed or pasted text at 32,767 characters by default; an entry takes the whole text, and the
 // calculation judges it.
-void setUp(QLineEdit &entry, const ControlSpec & /*spec*/) {
+void setUp(QLineEdit &entry, const ControlSpec &spec) {
   entry.setMaxLength(std::numeric_limits<int>::max());
   new OneLineText(entry); // owned by the entry
+  drawFiguresSolid(entry, spec);
 }
 
 void setUp(QComboBox &list, const ControlSpec &spec) {
@@ -230,13 +259,6 @@ void setUp(QPushButton &button, const ControlSpec &spec) {
   // Not a default button, so Enter presses nothing; a plain window has no cancel button for Esc either.
   button.setAutoDefault(false);
   button.setDefault(false);
-}
-
-// The window's own look: its font is the one every control inherits unless its look names another.
-constexpr Look kWindowLook{};
-
-bool sameFont(const Look &a, const Look &b) {
-  return a.face == b.face && a.points == b.points && a.bold == b.bold;
 }
 
 // A control in the window's font inherits it rather than setting an equal one: setting a font sends a font
