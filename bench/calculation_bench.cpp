@@ -1,5 +1,6 @@
 // Cost of one run of the calculation, without the window: the default inputs, an input refused at the
 // first check, and every combination of the list items with the default typed values.
+#include "bench/table_rows_main.h"
 #include "calc/anchorage.h"
 #include "calc/tests/test_inputs.h"
 
@@ -163,17 +164,5 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return EXIT_FAILURE;
-  }
-  TableRows reporter;
-  reporter.SetOutputStream(&std::cerr);
-  reporter.SetErrorStream(&std::cerr);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  for (const std::string &row : reporter.rows) {
-    std::printf("%s\n", row.c_str());
-  }
-  return EXIT_SUCCESS;
+  return runAndPrintRows<TableRows>(argc, argv);
 }

@@ -1,5 +1,6 @@
 // The project file of a job of 1,000 positions: reading it from disk (alone, and with every position run
 // through the calculation as opening does), and saving it. The window's list display comes on top of these.
+#include "bench/table_rows_main.h"
 #include "project/project.h"
 
 #include <QFileInfo>
@@ -140,17 +141,5 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return EXIT_FAILURE;
-  }
-  TableRows reporter;
-  reporter.SetOutputStream(&std::cerr);
-  reporter.SetErrorStream(&std::cerr);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  for (const std::string &row : reporter.rows) {
-    std::printf("%s\n", row.c_str());
-  }
-  return EXIT_SUCCESS;
+  return runAndPrintRows<TableRows>(argc, argv);
 }

@@ -86,10 +86,12 @@ int main(int argc, char *argv[]) {
     saves.push_back(std::chrono::duration<double, std::milli>(Clock::now() - saving).count());
   }
   const double open = median(opens), save = median(saves);
-  std::printf("| Project of %d positions opened and its list shown, window (median of %d) | %.0f ms | | | < %.0f "
-              "ms | %s |\n",
-              kPositions, kOpens, open, kOpenTargetMs, open < kOpenTargetMs ? "holds" : "missed");
-  std::printf("| Project of %d positions saved from the window (median of %d) | %.0f ms | | | < %.0f ms | %s |\n",
-              kPositions, kOpens, save, kSaveTargetMs, save < kSaveTargetMs ? "holds" : "missed");
+  std::printf(
+      "| Project of %d positions opened and its list shown, window (median of %d) | %.0f ms | | | < %.0f "
+      "ms | %s |\n",
+      kPositions, kOpens, open, kOpenTargetMs, open < kOpenTargetMs ? "holds" : "missed");
+  std::printf(
+      "| Project of %d positions saved from the window (median of %d) | %.0f ms | | | < %.0f ms | %s |\n",
+      kPositions, kOpens, save, kSaveTargetMs, save < kSaveTargetMs ? "holds" : "missed");
   return EXIT_SUCCESS;
 }

@@ -172,7 +172,8 @@ Form1::LastPress Form1::quietPress(const InputState &state) {
   const AnchorageInput input = anchorageInputOf(state);
   AnchorageInput onView = input;
   AnchorageResult result;
-  const RunObserver observer{{}, [&onView](const std::string &corrected) { onView.moistureFactor = corrected; }};
+  const RunObserver observer{{},
+                             [&onView](const std::string &corrected) { onView.moistureFactor = corrected; }};
   if (calculateAnchorage(input, result, observer)) {
     return RefusedPress{onView};
   }
@@ -190,8 +191,8 @@ void Form1::restoreLastPress(const LastPress &press) {
   lastPress_ = press;
   if (const CompletedRun *run = currentRun()) {
     result_ = run->result;
-    for (const Quantity quantity : {Quantity::Fbd, Quantity::PsiBr, Quantity::PsiN, Quantity::Aspt, Quantity::Ls,
-                                    Quantity::PsiAe, Quantity::Ld}) {
+    for (const Quantity quantity : {Quantity::Fbd, Quantity::PsiBr, Quantity::PsiN, Quantity::Aspt,
+                                    Quantity::Ls, Quantity::PsiAe, Quantity::Ld}) {
       showValue(quantity, run->input);
     }
   }

@@ -1,7 +1,7 @@
 // The calculation note of the last completed run: copied, printed or saved as PDF, each only while the inputs
 // on view are the run's.
-#include "form/note_pages.h"
 #include "form/form1.h"
+#include "form/note_pages.h"
 
 #include <QClipboard>
 #include <QDate>

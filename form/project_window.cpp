@@ -13,9 +13,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QLocale>
 #include <QInputDialog>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -124,11 +124,14 @@ QAction *ProjectWindow::addCommand(QMenu *menu, const QString &text, const QKeyS
 
 void ProjectWindow::createActions() {
   QMenu *file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-  addCommand(file, QStringLiteral("新建工程"), QKeySequence(Qt::CTRL | Qt::Key_N), &ProjectWindow::newProject);
-  addCommand(file, QStringLiteral("打开工程…"), QKeySequence(Qt::CTRL | Qt::Key_O), &ProjectWindow::openProject);
+  addCommand(file, QStringLiteral("新建工程"), QKeySequence(Qt::CTRL | Qt::Key_N),
+             &ProjectWindow::newProject);
+  addCommand(file, QStringLiteral("打开工程…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+             &ProjectWindow::openProject);
   recentMenu_ = file->addMenu(QStringLiteral("最近打开的工程"));
   connect(recentMenu_, &QMenu::aboutToShow, this, &ProjectWindow::fillRecentMenu);
-  addCommand(file, QStringLiteral("保存工程"), QKeySequence(Qt::CTRL | Qt::Key_S), &ProjectWindow::saveProject);
+  addCommand(file, QStringLiteral("保存工程"), QKeySequence(Qt::CTRL | Qt::Key_S),
+             &ProjectWindow::saveProject);
   addCommand(file, QStringLiteral("工程另存为…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
              &ProjectWindow::saveProjectAs);
   addCommand(file, QStringLiteral("工程信息…"), {}, &ProjectWindow::editProjectInfo);
@@ -343,7 +346,8 @@ void ProjectWindow::deletePosition() {
     return;
   }
   const QString name = slots_[static_cast<std::size_t>(current_)].position.name;
-  if (form_->askQuestion(QStringLiteral("删除部位“%1”？").arg(name), {QStringLiteral("删除"), QStringLiteral("取消")}) != 0) {
+  if (form_->askQuestion(QStringLiteral("删除部位“%1”？").arg(name),
+                         {QStringLiteral("删除"), QStringLiteral("取消")}) != 0) {
     return;
   }
   const int row = current_;
@@ -382,7 +386,8 @@ project::Project ProjectWindow::projectToSave() {
   project::Project project = projectOnView();
   for (std::size_t i = 0; i < slots_.size(); ++i) {
     const Form1::CompletedRun *run = runOf(slots_[i].position, slots_[i].press);
-    project.positions[i].saved = run != nullptr ? std::optional(project::outcomeOfRun(run->result)) : std::nullopt;
+    project.positions[i].saved =
+        run != nullptr ? std::optional(project::outcomeOfRun(run->result)) : std::nullopt;
   }
   return project;
 }
@@ -519,7 +524,9 @@ void ProjectWindow::saveProject() {
     return;
   }
   if (changedOnDisk() &&
-      form_->askQuestion(QStringLiteral("工程文件在打开或上次保存后已被改动：\n%1\n仍要用本窗口的工程覆盖它吗？").arg(native(file_)),
+      form_->askQuestion(
+          QStringLiteral("工程文件在打开或上次保存后已被改动：\n%1\n仍要用本窗口的工程覆盖它吗？")
+              .arg(native(file_)),
           {QStringLiteral("覆盖"), QStringLiteral("取消")}) != 0) {
     return;
   }
@@ -548,7 +555,7 @@ bool ProjectWindow::unsavedChangesSettled() {
   }
   const QString name = file_.isEmpty() ? QStringLiteral("未命名工程") : QFileInfo(file_).fileName();
   switch (form_->askQuestion(QStringLiteral("“%1”有未保存的改动，是否保存？").arg(name),
-              {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")})) {
+                             {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")})) {
   case 0:
     saveProject();
     return !isModified();
@@ -590,8 +597,9 @@ void ProjectWindow::editProjectInfo() {
 }
 
 void ProjectWindow::showAbout() {
-  form_->showMessage(QStringLiteral("Tavrin " TAVRIN_VERSION "\n植筋锚固深度计算（GB 50367-2013）\nQt %1\n许可：MIT 许可证")
-           .arg(QString::fromLatin1(qVersion())));
+  form_->showMessage(
+      QStringLiteral("Tavrin " TAVRIN_VERSION "\n植筋锚固深度计算（GB 50367-2013）\nQt %1\n许可：MIT 许可证")
+          .arg(QString::fromLatin1(qVersion())));
 }
 
 // ---- The project's 计算书 and depth table ----
@@ -615,25 +623,25 @@ void ProjectWindow::printProjectNote() {
 }
 
 void ProjectWindow::exportProjectPdf() {
-  const QString path = chooseExportPath(QStringLiteral("导出工程计算书 PDF"), suggestedExport("计算书.pdf"),
-                                        QStringLiteral("PDF 文件 (*.pdf)"));
-  if (path.isEmpty()) {
-    return;
-  }
-  if (const QString why = ProjectDocument(projectOnView()).writePdf(path); !why.isEmpty()) {
-    form_->showMessage(QStringLiteral("无法保存工程计算书：\n%1\n%2").arg(native(path), why));
-  }
+  exportDocument(QStringLiteral("导出工程计算书 PDF"), "计算书.pdf", QStringLiteral("PDF 文件 (*.pdf)"),
+                 QStringLiteral("工程计算书"), &ProjectDocument::writePdf);
 }
 
 void ProjectWindow::exportDepthTable() {
-  const QString path =
-      chooseExportPath(QStringLiteral("导出植筋深度表 CSV"), suggestedExport("植筋深度表.csv"),
-                       QStringLiteral("CSV 文件 (*.csv)"));
+  exportDocument(QStringLiteral("导出植筋深度表 CSV"), "植筋深度表.csv", QStringLiteral("CSV 文件 (*.csv)"),
+                 QStringLiteral("植筋深度表"), &ProjectDocument::writeCsv);
+}
+
+// The project's document written to a file the user names; a failure names the file and the reason.
+void ProjectWindow::exportDocument(const QString &title, const char *suggestedName, const QString &filter,
+                                   const QString &what,
+                                   QString (ProjectDocument::*write)(const QString &) const) {
+  const QString path = chooseExportPath(title, suggestedExport(suggestedName), filter);
   if (path.isEmpty()) {
     return;
   }
-  if (const QString why = ProjectDocument(projectOnView()).writeCsv(path); !why.isEmpty()) {
-    form_->showMessage(QStringLiteral("无法保存植筋深度表：\n%1\n%2").arg(native(path), why));
+  if (const QString why = (ProjectDocument(projectOnView()).*write)(path); !why.isEmpty()) {
+    form_->showMessage(QStringLiteral("无法保存%1：\n%2\n%3").arg(what, native(path), why));
   }
 }
 

@@ -17,6 +17,8 @@ class QPrinter;
 
 namespace tavrin {
 
+class ProjectDocument;
+
 // The program's window: a menu bar, the list of the project's positions (部位) on the left and the form of
 // the position selected. The form holds the inputs on view; every other position is held here with what its
 // last press of 计算 left. Every change is also written to a recovery file within a second, until saved.
@@ -78,7 +80,8 @@ private:
   };
 
   void createActions();
-  QAction *addCommand(QMenu *menu, const QString &text, const QKeySequence &keys, void (ProjectWindow::*command)());
+  QAction *addCommand(QMenu *menu, const QString &text, const QKeySequence &keys,
+                      void (ProjectWindow::*command)());
   void fillRecentMenu();
 
   // The inputs and press on view taken back into their slot.
@@ -116,6 +119,8 @@ private:
   // Where an export of the project is offered first: beside its file and named after it, or in the
   // documents folder named after the project; what ends the name ("计算书.pdf").
   QString suggestedExport(const QString &what) const;
+  void exportDocument(const QString &title, const char *suggestedName, const QString &filter,
+                      const QString &what, QString (ProjectDocument::*write)(const QString &) const);
 
   Form1 *form_;
   QListWidget *list_{};

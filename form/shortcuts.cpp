@@ -25,9 +25,9 @@ QStringList manualPlaces(const QString &programDirectory) {
 } // namespace
 
 void Form1::connectWorkingResets() {
-  Command1->setToolTip(
-      QStringLiteral("按 F1 打开使用说明；计算完成后按 Ctrl+Shift+C 复制本次计算的计算书，可粘贴到报告中，"
-                     "按 Ctrl+P 打印，按 Ctrl+Shift+E 导出 PDF；按 Ctrl+S 保存工程；右击窗口也可选用这些命令"));
+  Command1->setToolTip(QStringLiteral(
+      "按 F1 打开使用说明；计算完成后按 Ctrl+Shift+C 复制本次计算的计算书，可粘贴到报告中，"
+      "按 Ctrl+P 打印，按 Ctrl+Shift+E 导出 PDF；按 Ctrl+S 保存工程；右击窗口也可选用这些命令"));
   // A result box typed over no longer shows the value its working explains.
   for (QLineEdit *box : {Text6, Text7}) {
     connect(box, &QLineEdit::textEdited, this, [box] { setWorking(*box, QString()); });

@@ -64,7 +64,8 @@ QString RecoverySlot::write(const QByteArray &projectBytes, const QString &proje
   recovery.insert(kProjectFileKey, projectFile);
   recovery.insert(kWrittenKey, QDateTime::currentDateTime().toString(Qt::ISODate));
   QSaveFile file(filePath());
-  if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(recovery).toJson()) < 0 || !file.commit()) {
+  if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(recovery).toJson()) < 0 ||
+      !file.commit()) {
     return file.errorString();
   }
   return {};

@@ -196,7 +196,8 @@ TEST_F(Projects, BuildSaveAndReopenAJobWithTheKeys) {
   file.open(QIODevice::WriteOnly), file.write(bytesOf(path).left(100)), file.close();
   window->openPath = cut;
   keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::Key_O));
-  EXPECT_TRUE(lastBox().startsWith("无法打开工程文件：\n" + QDir::toNativeSeparators(cut) + "\n")) << lastBox().toStdString();
+  EXPECT_TRUE(lastBox().startsWith("无法打开工程文件：\n" + QDir::toNativeSeparators(cut) + "\n"))
+      << lastBox().toStdString();
   EXPECT_EQ(bytesOf(cut), bytesOf(path).left(100));
   EXPECT_EQ(window->positionList().count(), 2);
   keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -223,7 +224,8 @@ TEST_F(Projects, ARecoveryIsOfferedAfterTheProgramDidNotClose) {
     EXPECT_TRUE(boxes[0].startsWith("Tavrin 上次未正常关闭，留下了未保存的工程：\n未命名工程\n"));
     EXPECT_EQ(next->form().Text1->text(), answer == "恢复" ? "120" : "100");
     EXPECT_EQ(next->isWindowModified(), answer == "恢复");
-    EXPECT_EQ(recoveries(), answer.isEmpty() || answer == "恢复" ? 1 : 0) << "the restored one is this program's now";
+    EXPECT_EQ(recoveries(), answer.isEmpty() || answer == "恢复" ? 1 : 0)
+        << "the restored one is this program's now";
     answers = {"不保存"};
     next->close();
     EXPECT_EQ(recoveries(), answer.isEmpty() ? 1 : 0);
@@ -235,8 +237,9 @@ TEST_F(Projects, ARecoveryIsOfferedAfterTheProgramDidNotClose) {
   }
 }
 
-// The project's 计算书, printed (Ctrl+Shift+P) and exported, and its depth table: every position run afresh from
-// its inputs, calculated or not, each under its 部位 and numbered through the whole; a failed write says so.
+// The project's 计算书, printed (Ctrl+Shift+P) and exported, and its depth table: every position run afresh
+// from its inputs, calculated or not, each under its 部位 and numbered through the whole; a failed write says
+// so.
 TEST_F(Projects, ProjectNoteAndDepthTableHoldEveryPosition) {
   auto window = openWindow();
   Form1 &form = window->form();
@@ -253,9 +256,9 @@ TEST_F(Projects, ProjectNoteAndDepthTableHoldEveryPosition) {
   window->exportPath = folder.filePath("计算书.pdf");
   window->exportProjectPdf();
   for (const QString &pdf : {window->printedTo, window->exportPath}) {
-    expectNoteInPdf(pdf, {"工程名称：某办公楼加固", "部位数：3", "植筋锚固深度汇总表", "430.2222", "可用于施工图",
-                          "672.2222", "不得用于施工图", "第15.1.5条", "未能计算", "部位：部位 1",
-                          "部位：部位 2", "部位：部位 3", "施工图植筋锚固深度取 440 mm"});
+    expectNoteInPdf(pdf, {"工程名称：某办公楼加固", "部位数：3", "植筋锚固深度汇总表", "430.2222",
+                          "可用于施工图", "672.2222", "不得用于施工图", "第15.1.5条", "未能计算",
+                          "部位：部位 1", "部位：部位 2", "部位：部位 3", "施工图植筋锚固深度取 440 mm"});
 #ifndef Q_OS_WIN // under Wine the text cannot be read
     const QString text = pdfText(pdf);
     const QString pages = QRegularExpression("共 (\\d+) 页").match(text).captured(1);
@@ -275,7 +278,8 @@ TEST_F(Projects, ProjectNoteAndDepthTableHoldEveryPosition) {
   EXPECT_EQ(lines[3], "3,部位 3,C25,HRB335,25,B级胶,—,—,—,未能计算：植筋间距不能小于植筋直径的5倍");
   window->exportPath = folder.filePath("no such folder/表.csv");
   window->exportDepthTable();
-  EXPECT_TRUE(lastBox().startsWith("无法保存植筋深度表：\n" + QDir::toNativeSeparators(window->exportPath) + '\n'));
+  EXPECT_TRUE(
+      lastBox().startsWith("无法保存植筋深度表：\n" + QDir::toNativeSeparators(window->exportPath) + '\n'));
 }
 
 } // namespace
