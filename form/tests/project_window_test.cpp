@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QListWidget>
 #include <QMimeData>
@@ -190,12 +191,17 @@ TEST_F(Projects, BuildSaveAndReopenAJobWithTheKeys) {
   EXPECT_EQ(form.inputState(), built[0]);
   EXPECT_EQ(form.Text7->text(), "");
 
-  // A file that is not a project changes nothing, itself included.
+  // A file that is not a project, dropped on an entry, changes nothing, itself included.
   const QString cut = folder.filePath("cut.tavrin");
   QFile file(cut);
   file.open(QIODevice::WriteOnly), file.write(bytesOf(path).left(100)), file.close();
-  window->openPath = cut;
-  keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::Key_O));
+  QMimeData dragged;
+  dragged.setUrls({QUrl::fromLocalFile(cut)});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form.Text1, &enter); // a drop goes where the drag was taken in
+  QApplication::sendEvent(form.Text1, &drop);
+  EXPECT_EQ(form.Text1->text(), "150") << "the entry takes no file name";
   EXPECT_TRUE(lastBox().startsWith("无法打开工程文件：\n" + QDir::toNativeSeparators(cut) + "\n"))
       << lastBox().toStdString();
   EXPECT_EQ(bytesOf(cut), bytesOf(path).left(100));
