@@ -24,12 +24,13 @@ namespace tavrin::test {
 namespace {
 
 // The project window with its file dialogs and text prompts answered by the test and its message boxes read
-// and answered through the form: each box is recorded and the button named in `answers` is pressed (the
-// first button where none is left).
+// and answered through the form: each box is recorded and the button named in `answers` is pressed (none
+// where none is left: the box is closed without an answer).
 class AnsweredWindow : public ProjectWindow {
 public:
-  AnsweredWindow(const QString &recoveryFolder, std::vector<QString> &boxes, std::vector<QString> &answers)
-      : ProjectWindow(form_ = new AnsweredForm, recoveryFolder) {
+  AnsweredWindow(AnsweredForm *form, const QString &recoveryFolder, std::vector<QString> &boxes,
+                 std::vector<QString> &answers)
+      : ProjectWindow(form, recoveryFolder), form_(form) {
     form_->answer = [&boxes, &answers](QMessageBox &box) {
       boxes.push_back(box.text());
       const QString wanted = answers.empty() ? QString() : answers.front();
@@ -68,7 +69,8 @@ protected:
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrin tests"));
   }
   std::unique_ptr<AnsweredWindow> openWindow() {
-    auto window = std::make_unique<AnsweredWindow>(folder.filePath("recovery"), boxes, answers);
+    auto window =
+        std::make_unique<AnsweredWindow>(new AnsweredForm, folder.filePath("recovery"), boxes, answers);
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     return window;
