@@ -101,7 +101,6 @@ ProjectWindow::ProjectWindow(Form1 *form, const QString &recoveryFolder)
   connect(&recoveryTimer_, &QTimer::timeout, this, &ProjectWindow::writeRecovery);
   qApp->installEventFilter(this);
 
-  recovery_ = project::RecoverySlot::claimNew(recoveryFolder_);
   form_->loadForm();
   setProject(project::untitledProject(), QString(), false);
   form_->Combo1->setFocus();
@@ -414,13 +413,17 @@ void ProjectWindow::updateNoteHead() {
   form_->setNoteHead(projectName_, slots_[static_cast<std::size_t>(current_)].position.name);
 }
 
+// The recovery slot is taken with the first unsaved change, so that a program that never had one writes
+// nothing to the recovery folder.
 void ProjectWindow::writeRecovery() {
-  if (recovery_ == nullptr) {
-    return;
-  }
   if (isModified()) {
-    recovery_->write(project::projectFileBytes(projectToSave()), file_);
-  } else {
+    if (recovery_ == nullptr) {
+      recovery_ = project::RecoverySlot::claimNew(recoveryFolder_);
+    }
+    if (recovery_ != nullptr) {
+      recovery_->write(project::projectFileBytes(projectToSave()), file_);
+    }
+  } else if (recovery_ != nullptr) {
     recovery_->discard();
   }
 }
