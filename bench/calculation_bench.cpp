@@ -127,21 +127,9 @@ BENCHMARK(BM_Defaults);
 BENCHMARK(BM_Rejected);
 BENCHMARK(BM_EveryListCombination)->MinTime(1.0);
 
-// Google Benchmark's own report goes to stderr; stdout gets one table row per benchmark.
-class TableRows : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &run : runs) {
-      if (!run.error_occurred) {
-        rows.push_back(row(run));
-      }
-    }
-  }
+class TableRows : public TableRowsReporter {
+  void addRows(const Run &run) override { rows.push_back(row(run)); }
 
-  std::vector<std::string> rows;
-
-private:
   static std::string row(const Run &run) {
     char text[256];
     const std::string name = run.benchmark_name();

@@ -3,8 +3,8 @@
 #include "calc/anchorage.h"
 #include "calc/calculation_note.h"
 #include "calc/input_state.h"
-#include "form/note_pages.h"
 #include "form/form1.h"
+#include "form/note_pages.h"
 
 #include <QApplication>
 #include <QFileInfo>

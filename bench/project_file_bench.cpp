@@ -94,22 +94,8 @@ BENCHMARK(BM_Read)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ReadAndRun)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Write)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Google Benchmark's own report goes to stderr; stdout gets one table row per figure.
-class TableRows : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &run : runs) {
-      if (!run.error_occurred) {
-        addRows(run);
-      }
-    }
-  }
-
-  std::vector<std::string> rows;
-
-private:
-  void addRows(const Run &run) {
+class TableRows : public TableRowsReporter {
+  void addRows(const Run &run) override {
     const std::string name = run.benchmark_name();
     const double ms = run.GetAdjustedRealTime(); // in the benchmark's unit, ms
     if (name.starts_with("BM_ReadAndRun")) {

@@ -6,6 +6,26 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
+
+// Google Benchmark's own report goes to standard error; each successful run adds its rows of scripts/bench's
+// table through addRows.
+class TableRowsReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run> &runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+      if (!run.error_occurred) {
+        addRows(run);
+      }
+    }
+  }
+
+  std::vector<std::string> rows;
+
+private:
+  virtual void addRows(const Run &run) = 0;
+};
 
 // Runs the benchmarks named on the command line with Reporter, which keeps the rows of scripts/bench's table
 // in its member rows while the console's report goes to standard error, then prints those rows.

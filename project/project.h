@@ -63,7 +63,8 @@ inline constexpr qint64 maxFileBytes = 16 * 1024 * 1024;
 // {"format": "tavrin-project", "version": 1, "project": …, "positions": [{"name", "inputs", "saved"}]}.
 QByteArray projectFileBytes(const Project &project);
 
-// A project read from a file's bytes, or why the bytes are refused, in the window's words ("文件不完整或已损坏").
+// A project read from a file's bytes, or why the bytes are refused, in the window's words
+// ("文件不完整或已损坏").
 using ReadOutcome = std::variant<Project, QString>;
 ReadOutcome readProject(const QByteArray &bytes);
 

@@ -418,10 +418,10 @@ TEST_F(Calculate, EachResultCarriesTheWorkingOfTheValueOnView) {
   }
 }
 
-// Copying, printing and saving the note work on the record of the last completed run, or open no dialog and show a
-// box that says why: before any run, after an input changed or a press was refused, after restore defaults.
-// A run with a case the design code does not allow lists it in one box, leaves the results on view, and its
-// note does not let the depth go on the drawing.
+// Copying, printing and saving the note work on the record of the last completed run, or open no dialog and
+// show a box that says why: before any run, after an input changed or a press was refused, after restore
+// defaults. A run with a case the design code does not allow lists it in one box, leaves the results on view,
+// and its note does not let the depth go on the drawing.
 TEST_F(Calculate, CalculationNoteIsTheRecordOfTheLastCompletedRun) {
   const QTemporaryDir folder;
   form.printedTo = folder.filePath("printed.pdf"), form.savedTo = folder.filePath("计算书.pdf");
