@@ -62,6 +62,12 @@ const Form1::CompletedRun *runOf(const project::Position &position, const Form1:
   return run != nullptr && run->onView == anchorageInputOf(position.inputs) ? run : nullptr;
 }
 
+// Whether the press was refused with exactly these inputs on view.
+bool refusedWith(const project::Position &position, const Form1::LastPress &press) {
+  const auto *refused = std::get_if<Form1::RefusedPress>(&press);
+  return refused != nullptr && refused->onView == anchorageInputOf(position.inputs);
+}
+
 project::Project inputsOnly(project::Project project) {
   for (project::Position &position : project.positions) {
     position.saved.reset();
@@ -249,8 +255,7 @@ QString ProjectWindow::rowText(const Slot &slot) const {
     const project::RunOutcome outcome = project::outcomeOfRun(run->result);
     state = QStringLiteral("取用 %1 mm").arg(outcome.adoptedDepth) +
             (outcome.notices.isEmpty() ? QString() : QStringLiteral("（仅供参考）"));
-  } else if (const auto *refused = std::get_if<Form1::RefusedPress>(&slot.press);
-             refused != nullptr && refused->onView == anchorageInputOf(slot.position.inputs)) {
+  } else if (refusedWith(slot.position, slot.press)) {
     state = QStringLiteral("未能计算");
   } else if (std::holds_alternative<std::monostate>(slot.press)) {
     state = QStringLiteral("未计算");
@@ -380,13 +385,20 @@ project::Project ProjectWindow::projectOnView() {
   return project;
 }
 
-// Each position carries what the window shows for it: the outcome of the completed run of its inputs.
+// Each position carries what the window shows for it: the outcome of the completed run of its inputs, or
+// the refusal of a press of exactly these inputs (the calculation refuses them again with the same words).
 project::Project ProjectWindow::projectToSave() {
   project::Project project = projectOnView();
   for (std::size_t i = 0; i < slots_.size(); ++i) {
-    const Form1::CompletedRun *run = runOf(slots_[i].position, slots_[i].press);
-    project.positions[i].saved =
-        run != nullptr ? std::optional(project::outcomeOfRun(run->result)) : std::nullopt;
+    const Slot &slot = slots_[i];
+    std::optional<project::RunOutcome> &saved = project.positions[i].saved;
+    if (const Form1::CompletedRun *run = runOf(slot.position, slot.press)) {
+      saved = project::outcomeOfRun(run->result);
+    } else if (refusedWith(slot.position, slot.press)) {
+      saved = project::outcomeOf(slot.position.inputs);
+    } else {
+      saved.reset();
+    }
   }
   return project;
 }

@@ -193,6 +193,13 @@ TEST_F(Projects, BuildSaveAndReopenAJobWithTheKeys) {
   EXPECT_EQ(form.inputState(), built[0]);
   EXPECT_EQ(form.Text7->text(), "");
 
+  // A press refused with its inputs on view is saved as refused and opens so again.
+  type(form.Text2, "x");
+  QTest::mouseClick(form.Command1, Qt::LeftButton);
+  keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::Key_S));
+  keyFromSpacing(*window, QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_EQ(rows(*window), QStringList({"部位 1\n未能计算", "二层梁 KL3\n取用 620 mm"}));
+
   // A file that is not a project, dropped on an entry, changes nothing, itself included.
   const QString cut = folder.filePath("cut.tavrin");
   QFile file(cut);
